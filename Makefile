@@ -1,0 +1,62 @@
+# make run   — install what is missing, build, run on the bundled example
+# make test  — install, build, run every test (also sanitizers and fuzzing)
+# make bench — install, build, run the benchmarks
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= 2
+FUZZ_SECONDS ?= 60
+
+PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev locales \
+            qt6-base-dev qt6-base-dev-tools libgl-dev \
+            fonts-ipafont-mincho fonts-ipafont-gothic
+
+CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build run test test-unit test-asan test-fuzz bench clean
+
+all: build
+
+# Installs only what is missing, so a prepared machine skips apt entirely.
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:" $$missing; \
+	  sudo=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing; \
+	fi
+	@locale -a 2>/dev/null | grep -qi '^de_DE.utf8$$' || { sudo=$$( [ "$$(id -u)" = 0 ] || echo sudo ); $$sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true; }
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	./$(BUILD)/vosk-sheet dump examples/sample.vkr
+
+test: test-unit test-asan test-fuzz
+
+test-unit: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DVOSK_SANITIZE=ON -DVOSK_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j$(JOBS) --target vosk_core_tests
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ./$(ASAN_BUILD)/tests/vosk_core_tests
+
+test-fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DVOSK_FUZZ=ON -DVOSK_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_data_sheet
+	mkdir -p $(FUZZ_BUILD)/corpus
+	./$(FUZZ_BUILD)/tests/fuzz/fuzz_data_sheet -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	  -print_final_stats=1 $(FUZZ_BUILD)/corpus tests/fuzz/corpus
+
+bench: build
+	./$(BUILD)/bench/vosk_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,28 @@
+#pragma once
+// Conversion between the CP932 bytes that every survey field holds and UTF-8,
+// the form Qt, file names and the tool's JSON use.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vosk {
+
+// UTF-8 to CP932. Text that CP932 cannot hold (or invalid UTF-8) gives
+// nullopt; nothing is ever replaced silently. `badChar` receives the first
+// character that could not be converted, as UTF-8, when given.
+std::optional<std::string> Utf8ToCp932(std::string_view utf8, std::string* badChar = nullptr);
+
+// CP932 to UTF-8. A byte sequence that does not decode becomes U+FFFD and
+// decoding goes on with the next byte, so any bytes can be shown.
+std::string Cp932ToUtf8(std::string_view cp932);
+
+// True when `cp932` decodes completely.
+bool IsValidCp932(std::string_view cp932);
+
+// True when byte `c` starts a double-byte CP932 character.
+constexpr bool IsCp932LeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+}  // namespace vosk

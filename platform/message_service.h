@@ -1,0 +1,56 @@
+#pragma once
+// The one way the program talks to the user in message boxes. The Qt
+// application installs a message box implementation, the command-line tool
+// one that prints on stderr, tests a recorder that answers from a script.
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vosk {
+
+enum class MessageButtons { Ok, YesNo, OkCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // `text` is UTF-8.
+    virtual MessageAnswer Show(const std::string& text, MessageButtons buttons) = 0;
+};
+
+// Installs `service` (not owned; nullptr restores the stderr default) and
+// returns the one it replaces.
+MessageService* SetMessageService(MessageService* service);
+
+MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons = MessageButtons::Ok);
+
+// Shows string-table text `id`, with `arg` in place of %1.
+MessageAnswer ShowMessage(int id, std::string_view arg = {}, MessageButtons buttons = MessageButtons::Ok);
+
+// Prints every message on stderr and answers Ok / Yes.
+class StderrMessages : public MessageService {
+public:
+    MessageAnswer Show(const std::string& text, MessageButtons buttons) override;
+};
+
+// Keeps every text; answers from `answers` in order, then Ok / Yes. Installs
+// itself for its lifetime.
+class MessageRecorder : public MessageService {
+public:
+    MessageRecorder();
+    ~MessageRecorder() override;
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    MessageAnswer Show(const std::string& text, MessageButtons buttons) override;
+
+    std::vector<std::string> texts;
+    std::deque<MessageAnswer> answers;
+
+private:
+    MessageService* previous_;
+};
+
+}  // namespace vosk

@@ -1,0 +1,38 @@
+#include "platform/string_table.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace vosk {
+namespace {
+
+struct Entry {
+    int id;
+    std::string_view text;
+};
+
+constexpr Entry kStrings[] = {
+    {132, "データが変更されましたが、キャンセルしてよいのですか？"},
+    {4005, "保存できませんでした"},
+    {4015, "DTDバージョンが未対応です"},
+    {4090, "ハードウェア、デバイスエラー"},
+    {32792, "簡易動的コーン試験「Vosk」のデータではありません"},
+    {32795, "ファイルが見つかりません\n( %1 )"},
+    {61712, "整数を入力してください。"},
+};
+
+}  // namespace
+
+std::string_view MessageText(int id) {
+    auto it = std::find_if(std::begin(kStrings), std::end(kStrings),
+                           [id](const Entry& e) { return e.id == id; });
+    return it == std::end(kStrings) ? std::string_view{} : it->text;
+}
+
+std::string FormatMessageText(int id, std::string_view arg) {
+    std::string text(MessageText(id));
+    if (auto pos = text.find("%1"); pos != std::string::npos) text.replace(pos, 2, arg);
+    return text;
+}
+
+}  // namespace vosk

@@ -1,0 +1,73 @@
+#include "survey/numbers.h"
+
+#include <charconv>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <locale.h>
+
+namespace vosk {
+namespace {
+
+#ifdef _WIN32
+_locale_t CLocale() {
+    static _locale_t c = _create_locale(LC_ALL, "C");
+    return c;
+}
+#else
+locale_t CLocale() {
+    static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+#endif
+
+long Clamp32(long long v) {
+    if (v > INT32_MAX) return INT32_MAX;
+    if (v < INT32_MIN) return INT32_MIN;
+    return static_cast<long>(v);
+}
+
+long ParseWithBase(std::string_view text, int base) {
+    std::string copy(text);  // strtoll needs the terminating NUL
+#ifdef _WIN32
+    long long v = _strtoll_l(copy.c_str(), nullptr, base, CLocale());
+#else
+    long long v = strtoll_l(copy.c_str(), nullptr, base, CLocale());
+#endif
+    return Clamp32(v);
+}
+
+std::string ToChars(double value, std::chars_format format, int precision) {
+    char buffer[400];  // "%.2f" of DBL_MAX needs 312
+    auto r = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    return std::string(buffer, r.ptr);
+}
+
+}  // namespace
+
+long ParseInteger(std::string_view text) { return ParseWithBase(text, 10); }
+
+long ParseIntegerAnyBase(std::string_view text) { return ParseWithBase(text, 0); }
+
+double ParseDecimal(std::string_view text) {
+    std::string copy(text);
+#ifdef _WIN32
+    return _strtod_l(copy.c_str(), nullptr, CLocale());
+#else
+    return strtod_l(copy.c_str(), nullptr, CLocale());
+#endif
+}
+
+std::string FormatInteger(long value) { return std::to_string(value); }
+
+std::string FormatFixed(double value, int decimals) {
+    return ToChars(value, std::chars_format::fixed, decimals);
+}
+
+std::string FormatG(double value) {
+    // %g with the default precision; to_chars keeps the C rules for the
+    // exponent form ("1e-05").
+    return ToChars(value, std::chars_format::general, 6);
+}
+
+}  // namespace vosk

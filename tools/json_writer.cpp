@@ -1,0 +1,36 @@
+#include "tools/json_writer.h"
+
+#include <cstdio>
+
+#include "platform/cp932.h"
+
+namespace vosk {
+
+std::string JsonString(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size() + 2);
+    out += '"';
+    for (char c : utf8) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char buffer[8];
+                    std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
+                    out += buffer;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string JsonField(const FieldText& cp932) { return JsonString(Cp932ToUtf8(cp932)); }
+
+}  // namespace vosk

@@ -1,0 +1,18 @@
+#pragma once
+// Just enough JSON output for the tool: strings, numbers, arrays, objects.
+
+#include <string>
+#include <string_view>
+
+#include "survey/field_text.h"
+
+namespace vosk {
+
+// `utf8` as a JSON string literal.
+std::string JsonString(std::string_view utf8);
+
+// A CP932 field decoded to a JSON string literal (bytes that do not decode
+// become U+FFFD).
+std::string JsonField(const FieldText& cp932);
+
+}  // namespace vosk
