@@ -97,3 +97,24 @@ bool IsValidCp932(std::string_view cp932) {
 }
 
 }  // namespace vosk
+
+namespace vosk {
+
+size_t FindCp932(std::string_view text, std::string_view part) {
+    for (size_t i = 0; i < text.size();) {
+        if (text.substr(i).starts_with(part)) return i;
+        i += IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    }
+    return part.empty() ? 0 : std::string_view::npos;
+}
+
+bool EndsWithCp932(std::string_view text, std::string_view part) {
+    if (part.size() > text.size()) return false;
+    // The match must start on a character boundary of `text`.
+    size_t start = text.size() - part.size();
+    size_t i = 0;
+    while (i < start) i += IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    return i == start && text.substr(start) == part;
+}
+
+}  // namespace vosk

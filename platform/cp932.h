@@ -26,3 +26,14 @@ constexpr bool IsCp932LeadByte(unsigned char c) {
 }
 
 }  // namespace vosk
+
+namespace vosk {
+
+// Position of `part` in `text`, matched only at CP932 character boundaries
+// (a trail byte such as '[' or '\' never starts a match); npos when absent.
+size_t FindCp932(std::string_view text, std::string_view part);
+
+// True when `text` ends with the whole character sequence `part`.
+bool EndsWithCp932(std::string_view text, std::string_view part);
+
+}  // namespace vosk

@@ -1,6 +1,7 @@
 #include "survey/data_sheet.h"
 
 #include "platform/message_service.h"
+#include "survey/text_lines.h"
 
 namespace vosk {
 namespace {
@@ -15,24 +16,6 @@ constexpr std::string_view kDtdVersion02 = "_version=\"02\"";
 
 bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
-}
-
-std::string_view StripLineEnd(std::string_view line) {
-    if (line.size() >= 2 && line.substr(line.size() - 2) == "\r\n") return line.substr(0, line.size() - 2);
-    if (!line.empty() && line.back() == '\n') return line.substr(0, line.size() - 1);
-    return line;
-}
-
-// Calls `f` with every physical line of `bytes`, line end included; a last
-// line without line end counts too.
-template <typename F>
-void ForEachLine(std::string_view bytes, F&& f) {
-    while (!bytes.empty()) {
-        size_t end = bytes.find('\n');
-        size_t len = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (!f(bytes.substr(0, len))) return;
-        bytes.remove_prefix(len);
-    }
 }
 
 }  // namespace

@@ -1,9 +1,23 @@
 // vosk-sheet: the data sheet from the command line.
 
+#include <QGuiApplication>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/qt_printer_service.h"
 #include "tools/tool_common.h"
+
+namespace {
+
+// Qt's own notes (a missing runtime folder and the like) are not the tool's
+// output; VOSK_QT_DEBUG shows them.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg || qEnvironmentVariableIsSet("VOSK_QT_DEBUG"))
+        fprintf(stderr, "%s\n", qFormatLogMessage(type, context, text).toLocal8Bit().constData());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace vosk::tool;
@@ -12,5 +26,14 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "dump") return DumpCommand(args);
     if (command == "set") return SetCommand(args);
+
+    // The commands below ask the printer (and later draw): they need Qt, but
+    // never a display.
+    qInstallMessageHandler(QuietQtMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    vosk::QtPrinterService printer;
+    vosk::SetPrinterService(&printer);
+    if (command == "settings") return SettingsCommand(args);
     return Usage("unknown command: " + command);
 }

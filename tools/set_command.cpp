@@ -67,7 +67,7 @@ int SetCommand(const std::vector<std::string>& args) {
                      input.c_str());
         return kUsage;
     }
-    NormaliseHeading(*survey, CompanyName());
+    LoadToolSettings(*survey);
     for (auto& [field, text] : changes) survey->heading[field] = std::move(text);
     return WriteSheetFile(output, *survey);
 }

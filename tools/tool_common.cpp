@@ -4,6 +4,7 @@
 
 #include "platform/file_io.h"
 #include "platform/message_service.h"
+#include "settings/settings_store.h"
 #include "survey/data_sheet.h"
 
 namespace vosk::tool {
@@ -20,25 +21,22 @@ int ReadSheetFile(const std::string& path, SurveyData& survey, int& version) {
 
 int WriteSheetFile(const std::string& path, SurveyData& survey) {
     AtomicFile file(path);
-    if (!WriteDataSheet(survey, DigitsNd(), file) || !file.Commit()) {
+    if (!WriteDataSheet(survey, Settings().sheet.digitsNd, file) || !file.Commit()) {
         ShowMessage(4005);
         return kFileError;
     }
     return kDone;
 }
 
-std::string_view CompanyName() {
-    return "\x8a\x94\x8e\xae\x89\xef\x8e\xd0";  // 株式会社, the settings' default
-}
-
-std::string_view DigitsNd() { return {}; }
+void LoadToolSettings(SurveyData& survey) { LoadSettings(Settings(), survey, false); }
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr,
                  "vosk-sheet: %s\n"
                  "usage:\n"
                  "  vosk-sheet dump FILE.vkr\n"
-                 "  vosk-sheet set FILE.vkr [-o OUT.vkr] [--heading N=TEXT]...\n",
+                 "  vosk-sheet set FILE.vkr [-o OUT.vkr] [--heading N=TEXT]...\n"
+                 "  vosk-sheet settings\n",
                  problem.c_str());
     return kUsage;
 }

@@ -19,13 +19,14 @@ int ReadSheetFile(const std::string& path, SurveyData& survey, int& version);
 // kFileError after printing message 4005.
 int WriteSheetFile(const std::string& path, SurveyData& survey);
 
-// The settings the tool works with, as the application loads them.
-std::string_view CompanyName();
-std::string_view DigitsNd();
+// Loads the settings as the program does on a view update, normalising the
+// heading of `survey`; messages go to stderr.
+void LoadToolSettings(SurveyData& survey);
 
 int Usage(const std::string& problem);
 
 int DumpCommand(const std::vector<std::string>& args);
 int SetCommand(const std::vector<std::string>& args);
+int SettingsCommand(const std::vector<std::string>& args);
 
 }  // namespace vosk::tool

@@ -36,6 +36,8 @@ protected:
         dir_ = fs::temp_directory_path() / ("vosk-tool-" + std::to_string(getpid()) + "-" +
                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_);
+        // The settings the tool loads live under the test's own drives.
+        setenv("VOSK_DRIVES", (dir_ / "drives").c_str(), 1);
     }
     void TearDown() override { fs::remove_all(dir_); }
 
