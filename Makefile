@@ -1,12 +1,12 @@
 # make run   — install what is missing, build, run on the bundled example
-# make test  — install, build, run every test (also sanitizers and fuzzing)
+# make test  — install, build, run every test (also sanitizers and about a minute of fuzzing)
 # make bench — install, build, run the benchmarks
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 30
 
 PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev \
             libgtest-dev libgmock-dev libbenchmark-dev locales \
@@ -50,10 +50,12 @@ test-asan: deps
 
 test-fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DVOSK_FUZZ=ON -DVOSK_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_data_sheet
-	mkdir -p $(FUZZ_BUILD)/corpus
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_data_sheet fuzz_settings
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/settings_corpus
 	./$(FUZZ_BUILD)/tests/fuzz/fuzz_data_sheet -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
-	  -print_final_stats=1 $(FUZZ_BUILD)/corpus tests/fuzz/corpus
+	  $(FUZZ_BUILD)/corpus tests/fuzz/corpus
+	./$(FUZZ_BUILD)/tests/fuzz/fuzz_settings -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	  $(FUZZ_BUILD)/settings_corpus tests/fuzz/settings_corpus
 
 bench: build
 	./$(BUILD)/bench/vosk_bench
