@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "dump") return DumpCommand(args);
     if (command == "set") return SetCommand(args);
+    if (command == "import") return ImportCommand(args);
+    if (command == "export") return ExportCommand(args);
 
     // The commands below ask the printer (and later draw): they need Qt, but
     // never a display.

@@ -1,34 +1,17 @@
 // vosk-sheet set FILE.vkr [-o OUT.vkr] [--heading N=TEXT]...: heading fields
 // set from the command line, the survey written back as Save writes it.
 
-#include <charconv>
 #include <cstdio>
 #include <memory>
-#include <utility>
 
 #include "survey/data_sheet.h"
-#include "survey/field_check.h"
 #include "tools/tool_common.h"
 
 namespace vosk::tool {
-namespace {
-
-// "N=TEXT" with N from 1 to 70.
-bool ParseHeadingArgument(const std::string& arg, int& field, std::string& text) {
-    size_t eq = arg.find('=');
-    if (eq == std::string::npos || eq == 0) return false;
-    auto [end, ec] = std::from_chars(arg.data(), arg.data() + eq, field);
-    if (ec != std::errc() || end != arg.data() + eq) return false;
-    if (field < 1 || field > kHeadingFieldCount) return false;
-    text = arg.substr(eq + 1);
-    return true;
-}
-
-}  // namespace
 
 int SetCommand(const std::vector<std::string>& args) {
     std::string input, output;
-    std::vector<std::pair<int, FieldText>> changes;
+    HeadingChanges changes;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "-o" || a == "--heading") {
@@ -38,16 +21,7 @@ int SetCommand(const std::vector<std::string>& args) {
                 output = value;
                 continue;
             }
-            int field = 0;
-            std::string text;
-            if (!ParseHeadingArgument(value, field, text))
-                return Usage("--heading takes N=TEXT with N from 1 to 70: " + value);
-            FieldCheck check = CheckEnteredText(text, FieldKind::Heading);
-            if (!check.ok()) {
-                std::fprintf(stderr, "vosk-sheet: heading %d: %s\n", field, check.refusal.c_str());
-                return kUsage;
-            }
-            changes.emplace_back(field, std::move(check.bytes));
+            if (int rc = TakeHeadingArgument(value, changes); rc != kDone) return rc;
         } else if (input.empty()) {
             input = a;
         } else {

@@ -1,11 +1,13 @@
 #include "tools/tool_common.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "settings/settings_store.h"
 #include "survey/data_sheet.h"
+#include "survey/field_check.h"
 
 namespace vosk::tool {
 
@@ -36,9 +38,40 @@ int Usage(const std::string& problem) {
                  "usage:\n"
                  "  vosk-sheet dump FILE.vkr\n"
                  "  vosk-sheet set FILE.vkr [-o OUT.vkr] [--heading N=TEXT]...\n"
+                 "  vosk-sheet import FILE.csv -o OUT.vkr [--heading N=TEXT]...\n"
+                 "  vosk-sheet export FILE.vkr [-o OUT.csv]\n"
                  "  vosk-sheet settings\n",
                  problem.c_str());
     return kUsage;
+}
+
+namespace {
+
+// "N=TEXT" with N from 1 to 70.
+bool ParseHeadingArgument(const std::string& arg, int& field, std::string& text) {
+    size_t eq = arg.find('=');
+    if (eq == std::string::npos || eq == 0) return false;
+    auto [end, ec] = std::from_chars(arg.data(), arg.data() + eq, field);
+    if (ec != std::errc() || end != arg.data() + eq) return false;
+    if (field < 1 || field > kHeadingFieldCount) return false;
+    text = arg.substr(eq + 1);
+    return true;
+}
+
+}  // namespace
+
+int TakeHeadingArgument(const std::string& value, HeadingChanges& changes) {
+    int field = 0;
+    std::string text;
+    if (!ParseHeadingArgument(value, field, text))
+        return Usage("--heading takes N=TEXT with N from 1 to 70: " + value);
+    FieldCheck check = CheckEnteredText(text, FieldKind::Heading);
+    if (!check.ok()) {
+        std::fprintf(stderr, "vosk-sheet: heading %d: %s\n", field, check.refusal.c_str());
+        return kUsage;
+    }
+    changes.emplace_back(field, std::move(check.bytes));
+    return kDone;
 }
 
 }  // namespace vosk::tool

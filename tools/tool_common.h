@@ -2,7 +2,10 @@
 // What the subcommands of vosk-sheet share: exit codes, reading a data sheet
 // as the Open command does, writing one as Save does.
 
+#include <array>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "survey/survey_data.h"
@@ -25,8 +28,22 @@ void LoadToolSettings(SurveyData& survey);
 
 int Usage(const std::string& problem);
 
+// Heading fields given as --heading N=TEXT, in command-line order.
+using HeadingChanges = std::vector<std::pair<int, FieldText>>;
+
+// Takes one --heading value: N from 1 to 70, TEXT checked as heading entry
+// checks it. Returns kDone, or kUsage after printing why.
+int TakeHeadingArgument(const std::string& value, HeadingChanges& changes);
+
+// The columns export writes; import knows a CSV by this header and takes N,
+// depth and remark from it, so an exported table reads back.
+inline constexpr std::array<std::string_view, 6> kBlowCsvColumns = {"depth (m)", "N",  "h (cm)",
+                                                                    "Δh (cm)",   "Nd", "remark"};
+
 int DumpCommand(const std::vector<std::string>& args);
 int SetCommand(const std::vector<std::string>& args);
 int SettingsCommand(const std::vector<std::string>& args);
+int ImportCommand(const std::vector<std::string>& args);
+int ExportCommand(const std::vector<std::string>& args);
 
 }  // namespace vosk::tool

@@ -12,6 +12,7 @@
 #include "platform/cp932.h"
 #include "platform/file_io.h"
 #include "platform/string_table.h"
+#include "survey/field_check.h"
 
 namespace vosk {
 namespace {
@@ -153,6 +154,114 @@ TEST_F(ToolTest, SetReportsAnUnwritableTarget) {
     ToolRun r = Tool({"set", in, "-o", (dir_ / "dir.vkr").string()});
     EXPECT_EQ(r.status, 4);
     EXPECT_EQ(r.err, std::string(MessageText(4005)) + "\n");
+}
+
+// The blow rows of a written data sheet, "$$C" line to "$$c" line.
+std::string BlowSection(const std::string& sheet) {
+    size_t from = sheet.find("$$C\r\n"), to = sheet.find("$$c\r\n");
+    return from == std::string::npos || to == std::string::npos ? "" : sheet.substr(from, to - from);
+}
+
+TEST_F(ToolTest, ImportEntersLinesAsAddDoesAndStoresByDepth) {
+    // BOM, header, CR LF and LF, a spreadsheet's empty row, a blank line, a
+    // quoted remark holding a comma; depth 5 comes last but is the shallowest.
+    std::string csv = Write("in.csv", "\xEF\xBB\xBFN,h (cm),remark\r\n5,10,\r\n5,13\n,,\r\n\r\n2,5,\"礫, 多い\"\r\n3,20,\r\n");
+    std::string out = (dir_ / "out.vkr").string();
+    ToolRun r = Tool({"import", csv, "-o", out, "--heading", "1=北浜町"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string written = ReadFileBytes(out).value();
+    EXPECT_TRUE(written.starts_with("$$_VSKTARVO100\r\n$$Z\r\n" + *Utf8ToCp932("北浜町") + "\r\n"));
+    EXPECT_NE(written.find("\r\n" + *Utf8ToCp932("株式会社") + "\r\n"), std::string::npos);  // normalised
+    // Δh from the nearest shallower depth of the whole table, Nd = 10N/Δh.
+    EXPECT_EQ(BlowSection(written), "$$C\r\n2,5,5,4,\"" + *Utf8ToCp932("礫, 多い") + "\"\r\n5,10,5,10,\r\n"
+                                    "5,13,3,16.6667,\r\n3,20,7,4.28571,\r\n");
+}
+
+TEST_F(ToolTest, ImportReadsCp932AndRefusesOtherBytes) {
+    std::string out = (dir_ / "out.vkr").string();
+    ToolRun r = Tool({"import", Write("sjis.csv", *Utf8ToCp932("打撃回数,深さ,記事\r\n3,25,自沈\r\n")), "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(BlowSection(ReadFileBytes(out).value()), "$$C\r\n3,25,25,1.2," + *Utf8ToCp932("自沈") + "\r\n");
+
+    // A lone 0xFF is neither UTF-8 nor CP932; a BOM promises UTF-8 that CP932 bytes break.
+    for (std::string bytes : {std::string("5,10,\xFF\r\n"), "\xEF\xBB\xBF" + *Utf8ToCp932("3,25,自沈\r\n")}) {
+        ToolRun bad = Tool({"import", Write("bad.csv", bytes), "-o", (dir_ / "bad.vkr").string()});
+        EXPECT_EQ(bad.status, 2);
+        EXPECT_NE(bad.err.find("neither UTF-8 nor CP932"), std::string::npos) << bad.err;
+        EXPECT_FALSE(fs::exists(dir_ / "bad.vkr"));
+    }
+}
+
+TEST_F(ToolTest, ImportRefusalNamesTheLineAndWritesNothing) {
+    std::string hundredAndOne;
+    for (int i = 1; i <= 101; ++i) hundredAndOne += "1," + std::to_string(i) + "\n";
+    struct Case {
+        const char* what;
+        std::string csv;
+        int line;
+        std::string message;  // empty: the tool's own wording, not checked
+    } cases[] = {
+        {"same depth", "N,h\n5,10\n6,20\n7,10\n", 4, FormatMessageText(908, "深度")},
+        {"depth out of range", "5,1000000\n5,1000000.5\n", 2, std::string(MessageText(4006))},
+        {"no depth", "N,h\n5,,x\n", 2, std::string(MessageText(903))},
+        {"101 lines", hundredAndOne, 101, std::string(MessageText(902))},
+        {"$$ in the remark", "5,10,a$$b\n", 1, CheckEnteredText("a$$b", FieldKind::Table).refusal},
+        {"quote in the remark", "5,10,\"say \"\"hi\"\"\"\n", 1, CheckEnteredText("\"", FieldKind::Table).refusal},
+        {"not CP932", "5,10,😀\n", 1, CheckEnteredText("😀", FieldKind::Table).refusal},
+        {"unclosed quote", "5,10,ok\n6,20,\"open\n", 2, ""},
+        {"unquoted comma in the remark", "5,10,gravel, some\n", 1, ""},
+    };
+    std::string out = Write("out.vkr", "old");
+    for (const Case& c : cases) {
+        ToolRun r = Tool({"import", Write("in.csv", c.csv), "-o", out});
+        EXPECT_EQ(r.status, 2) << c.what;
+        std::string prefix = "vosk-sheet: line " + std::to_string(c.line) + ": ";
+        if (c.message.empty())
+            EXPECT_TRUE(r.err.starts_with(prefix)) << c.what << ": " << r.err;
+        else
+            EXPECT_EQ(r.err, prefix + c.message + "\n") << c.what;
+        EXPECT_EQ(ReadFileBytes(out), "old") << c.what;
+    }
+
+    ToolRun missing = Tool({"import", (dir_ / "missing.csv").string(), "-o", out});
+    EXPECT_EQ(missing.status, 4);
+    EXPECT_EQ(missing.err, FormatMessageText(32795, (dir_ / "missing.csv").string()) + "\n");
+    EXPECT_EQ(Tool({"import", Write("ok.csv", "5,10\n")}).status, 2);  // no -o
+}
+
+TEST_F(ToolTest, ExportWritesTheBlowRowsAsCsv) {
+    ToolRun sample = Tool({"export", Sample()});
+    ASSERT_EQ(sample.status, 0) << sample.err;
+    EXPECT_TRUE(sample.out.starts_with("depth (m),N,h (cm),Δh (cm),Nd,remark\r\n0.12,1,12,12,0.833333,\r\n"))
+        << sample.out.substr(0, 80);
+    EXPECT_NE(sample.out.find("\r\n0.70,0,70,20,0,自沈\r\n"), std::string::npos);
+
+    // A comma is quoted; the table ends at the first depth that is not a number.
+    std::string sheet = Write("t.vkr", "$$_VSKTARVO100\r\n$$C\r\n5,10,10,5,\"a,b\"\r\n3,125,10,3,\r\n"
+                                       "4,x,,,\r\n7,30,10,7,\r\n");
+    std::string out = (dir_ / "t.csv").string();
+    ToolRun r = Tool({"export", sheet, "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadFileBytes(out), "depth (m),N,h (cm),Δh (cm),Nd,remark\r\n0.10,5,10,10,5,\"a,b\"\r\n"
+                                  "1.25,3,125,10,3,\r\n");
+
+    EXPECT_EQ(Tool({"export", Write("x.vkr", "hello\r\n")}).status, 3);
+    EXPECT_EQ(Tool({"export", sheet, "extra"}).status, 2);
+}
+
+TEST_F(ToolTest, ImportReadsBackWhatExportWrote) {
+    // These tables hold the Δh and Nd the rules derive, so the whole CSV comes
+    // back, not only N, depth and remark.
+    std::string small = Write("s.vkr", "$$_VSKTARVO100\r\n$$C\r\n5,10,10,5,\"a,b\"\r\n3,20,10,3," +
+                                           *Utf8ToCp932("自沈") + "\r\n");
+    for (const std::string& sheet : {Sample(), small}) {
+        std::string csv = (dir_ / "x.csv").string(), back = (dir_ / "back.vkr").string();
+        ASSERT_EQ(Tool({"export", sheet, "-o", csv}).status, 0) << sheet;
+        ToolRun imported = Tool({"import", csv, "-o", back});
+        ASSERT_EQ(imported.status, 0) << imported.err;
+        EXPECT_EQ(Tool({"export", back}).out, ReadFileBytes(csv)) << sheet;
+    }
 }
 
 }  // namespace
