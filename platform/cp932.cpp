@@ -90,6 +90,8 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return out;
 }
 
+std::string Cp932Literal(std::string_view utf8) { return Utf8ToCp932(utf8).value_or(std::string()); }
+
 bool IsValidCp932(std::string_view cp932) {
     std::string out;
     Converter& c = FromCp932();

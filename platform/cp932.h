@@ -17,6 +17,10 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8, std::string* badCh
 // decoding goes on with the next byte, so any bytes can be shown.
 std::string Cp932ToUtf8(std::string_view cp932);
 
+// The CP932 bytes of a fixed label written in the source as UTF-8 (labels
+// are chosen to be CP932; anything else gives the empty text).
+std::string Cp932Literal(std::string_view utf8);
+
 // True when `cp932` decodes completely.
 bool IsValidCp932(std::string_view cp932);
 

@@ -60,8 +60,15 @@ double ParseDecimal(std::string_view text) {
 
 std::string FormatInteger(long value) { return std::to_string(value); }
 
-std::string FormatFixed(double value, int decimals) {
-    return ToChars(value, std::chars_format::fixed, decimals);
+std::string FormatFixed(double value, int decimals, int width) {
+    return PadLeft(ToChars(value, std::chars_format::fixed, decimals), static_cast<size_t>(width < 0 ? 0 : width));
+}
+
+std::string PadLeft(std::string_view text, size_t width) {
+    std::string out;
+    if (text.size() < width) out.assign(width - text.size(), ' ');
+    out += text;
+    return out;
 }
 
 std::string FormatG(double value) {

@@ -21,8 +21,11 @@ double ParseDecimal(std::string_view text);
 // printf("%d").
 std::string FormatInteger(long value);
 
-// printf("%.Nf") with N = `decimals`.
-std::string FormatFixed(double value, int decimals);
+// printf("%W.Nf") with N = `decimals` and W = `width` (blanks on the left).
+std::string FormatFixed(double value, int decimals, int width = 0);
+
+// printf("%Ws"): `text` with blanks on the left up to `width` bytes.
+std::string PadLeft(std::string_view text, size_t width);
 
 // printf("%g").
 std::string FormatG(double value);

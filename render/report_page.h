@@ -1,0 +1,47 @@
+#pragma once
+// One page of the report sheet: the heading block common to both styles,
+// the style's own drawing and the page footer; and how many pages the sheet has.
+
+#include "render/sheet_drawing.h"
+
+namespace vosk {
+
+// The view's page state, one for the program.
+struct PageState {
+    int currentPage = 1;
+    int printing = 0;
+    int rowsPerPage = 41;  // set by every draw
+};
+PageState& Pages();
+
+// Table rows per page of the sheet style and heading: 38 for style 2; 41, 40
+// or 50 by the rows-per-page choice for style 1.
+int RowsPerPageFor(const SurveyData& survey);
+
+// True when style 2 draws its table in two columns (heading field 34).
+bool IsTwoColumnTable(const SurveyData& survey);
+
+// Draws page `cx.page`; the mapping must be set.
+void DrawReportPage(SheetContext& cx);
+void DrawHeadingBlock(SheetContext& cx, double emWidthMm, double emHeightMm, double rightEdge);
+void DrawPageFooter(SheetContext& cx, int mode, double bottomLineY);
+
+void DrawStyle1Sheet(SheetContext& cx, double topDepth, double scale);
+void PlotNdCurve(SheetContext& cx, double xLeft, double xRight, double yTop, double yBottom, double topDepth,
+                 double bottomDepth);
+
+void DrawStyle2Sheet(SheetContext& cx);
+void DrawSoilColumn(SheetContext& cx, double top, double height, double soilLeft, double soilRight, double graphLeft,
+                    double graphRight);
+void DrawVerticalSoilName(SheetContext& cx, double x1, double y1, double x2, double y2, double ch,
+                          std::string_view name, int mode);
+
+// The number of pages; brings the current page back to 1 when it lies beyond.
+int CountSheetPages(const SurveyData& survey, PageState& state);
+
+// Draws page `page` of `survey` on `canvas` as the view does: mapping from
+// the canvas resolution and the margins, rows per page, then the page.
+void DrawSheetPage(Canvas& canvas, const SurveyData& survey, const SettingsStore& settings, int page,
+                   PageState& state);
+
+}  // namespace vosk
