@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 30
 
 PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev \
             libgtest-dev libgmock-dev libbenchmark-dev locales \
-            qt6-base-dev qt6-base-dev-tools libgl-dev \
+            qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
             fonts-ipafont-mincho fonts-ipafont-gothic
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -1,0 +1,55 @@
+#pragma once
+// Surfaces the report sheet is written to as files: a PNG picture, an SVG
+// drawing and a PDF of several pages, each A4 portrait at a given DPI with the
+// origin at the paper's top-left corner. Files are replaced atomically: a
+// failed output leaves the previous file as it was and reports false.
+
+#include <QImage>
+#include <QSize>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "platform/canvas.h"
+
+namespace vosk {
+
+// A4 (210 × 297 mm) in whole pixels at `dpi`.
+QSize A4SizePx(int dpi);
+
+using PageDraw = std::function<void(Canvas&)>;
+
+// One page drawn on a white A4 image whose logical DPI is `dpi`, antialiased.
+// A null image when `dpi` is not positive or the image cannot be allocated.
+QImage RenderPageImage(int dpi, const PageDraw& draw);
+
+bool WritePagePng(const std::filesystem::path& path, int dpi, const PageDraw& draw);
+bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& draw);
+
+// A PDF of A4 pages at resolution `dpi` (device pixels per inch).
+//     PdfOutput pdf(path, 600);
+//     for (...) if (Canvas* c = pdf.BeginPage()) DrawPage(*c);
+//     bool ok = pdf.Finish();
+class PdfOutput {
+public:
+    PdfOutput(const std::filesystem::path& path, int dpi);
+    ~PdfOutput();  // without Finish nothing is written
+    PdfOutput(const PdfOutput&) = delete;
+    PdfOutput& operator=(const PdfOutput&) = delete;
+
+    // False when the file cannot be written (unwritable folder, bad DPI).
+    bool IsOpen() const;
+    // Starts the next page and gives the canvas to draw it on, valid until
+    // the next BeginPage or Finish; null when the output is not open.
+    Canvas* BeginPage();
+    int PageCount() const;
+    // Completes the file. False when it was not open, no page was begun, or
+    // writing failed.
+    bool Finish();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vosk
