@@ -37,5 +37,8 @@ int main(int argc, char** argv) {
     vosk::QtPrinterService printer;
     vosk::SetPrinterService(&printer);
     if (command == "settings") return SettingsCommand(args);
+    if (command == "pages") return PagesCommand(args);
+    if (command == "trace") return TraceCommand(args);
+    if (command == "render") return RenderCommand(args);
     return Usage("unknown command: " + command);
 }

@@ -32,6 +32,40 @@ int WriteSheetFile(const std::string& path, SurveyData& survey) {
 
 void LoadToolSettings(SurveyData& survey) { LoadSettings(Settings(), survey, false); }
 
+int LoadSheetForDrawing(const std::string& path, SurveyData& survey) {
+    int version = 0;
+    if (int rc = ReadSheetFile(path, survey, version); rc != kDone) return rc;
+    LoadToolSettings(survey);
+    return kDone;
+}
+
+namespace {
+
+bool ParsePositive(const std::string& text, int& value) {
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && value >= 1;
+}
+
+}  // namespace
+
+int ParseDrawArguments(const std::vector<std::string>& args, DrawArguments& out) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "-o" || a == "--page" || a == "--dpi") {
+            if (i + 1 >= args.size()) return Usage(a + " needs a value");
+            const std::string& value = args[++i];
+            if (a == "-o")
+                out.output = value;
+            else if (!ParsePositive(value, a == "--page" ? out.page : out.dpi) || (a == "--dpi" && out.dpi > 4800))
+                return Usage(a + " takes a whole number from 1" + (a == "--dpi" ? " to 4800" : "") + ": " + value);
+        } else {
+            out.files.push_back(a);
+        }
+    }
+    if (out.files.empty()) return Usage("no data sheet given");
+    return kDone;
+}
+
 int Usage(const std::string& problem) {
     std::fprintf(stderr,
                  "vosk-sheet: %s\n"
@@ -40,7 +74,11 @@ int Usage(const std::string& problem) {
                  "  vosk-sheet set FILE.vkr [-o OUT.vkr] [--heading N=TEXT]...\n"
                  "  vosk-sheet import FILE.csv -o OUT.vkr [--heading N=TEXT]...\n"
                  "  vosk-sheet export FILE.vkr [-o OUT.csv]\n"
-                 "  vosk-sheet settings\n",
+                 "  vosk-sheet settings\n"
+                 "  vosk-sheet pages FILE.vkr\n"
+                 "  vosk-sheet render FILE.vkr [FILE.vkr ...] -o OUT.pdf [--dpi D]\n"
+                 "  vosk-sheet render FILE.vkr -o OUT.png|OUT.svg [--page N] [--dpi D]\n"
+                 "  vosk-sheet trace FILE.vkr [--page N] [--dpi D]\n",
                  problem.c_str());
     return kUsage;
 }

@@ -28,6 +28,20 @@ void LoadToolSettings(SurveyData& survey);
 
 int Usage(const std::string& problem);
 
+// Reads a data sheet and loads the settings for drawing it, as the view
+// does after opening. Returns kDone or the exit code.
+int LoadSheetForDrawing(const std::string& path, SurveyData& survey);
+
+// The arguments of the drawing commands: files, -o OUT, --page N, --dpi D.
+struct DrawArguments {
+    std::vector<std::string> files;
+    std::string output;
+    int page = 1;
+    int dpi = 0;  // 0: the command's default
+};
+// Returns kDone, or kUsage after printing why.
+int ParseDrawArguments(const std::vector<std::string>& args, DrawArguments& out);
+
 // Heading fields given as --heading N=TEXT, in command-line order.
 using HeadingChanges = std::vector<std::pair<int, FieldText>>;
 
@@ -45,5 +59,8 @@ int SetCommand(const std::vector<std::string>& args);
 int SettingsCommand(const std::vector<std::string>& args);
 int ImportCommand(const std::vector<std::string>& args);
 int ExportCommand(const std::vector<std::string>& args);
+int PagesCommand(const std::vector<std::string>& args);
+int TraceCommand(const std::vector<std::string>& args);
+int RenderCommand(const std::vector<std::string>& args);
 
 }  // namespace vosk::tool

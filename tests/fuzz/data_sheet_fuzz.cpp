@@ -1,6 +1,6 @@
-// Any bytes as a data sheet: read by both paths, normalised, written and read
-// back. Besides crashes it checks that a written file reads back as the same
-// tables.
+// Any bytes as a data sheet: read by both paths, normalised, drawn page by
+// page, written and read back. Besides crashes it checks that a written file
+// reads back as the same tables.
 
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "platform/message_service.h"
+#include "platform/recording_canvas.h"
+#include "render/report_page.h"
 #include "survey/data_sheet.h"
 
 namespace {
@@ -44,7 +46,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto first = std::make_unique<SurveyData>();
     if (ReadDataSheet(*first, bytes, ReadPath::OpenCommand) != sheet_version::kCurrent) return 0;
 
-    NormaliseHeading(*first, "\x8a\x94\x8e\xae\x89\xef\x8e\xd0");
+    static SettingsStore settings = [] {
+        SettingsStore s;
+        ApplySettingsDefaults(s.sheet);
+        ApplyRangeDefaults(s.sheet);
+        for (int i = 1; i <= kSheetFontCount; ++i) s.fonts[i] = DefaultFont(i);
+        return s;
+    }();
+    NormaliseHeading(*first, settings.sheet.companyName);
+    // Every page (the first twenty of a sheet with absurd depths), in both styles.
+    for (const char* style : {"0", "1"}) {
+        first->heading[heading::kSheetStyle] = style;
+        PageState state;
+        state.rowsPerPage = RowsPerPageFor(*first);
+        int pages = CountSheetPages(*first, state);
+        for (int page = 1; page <= pages && page <= 20; ++page) {
+            RecordingCanvas canvas(96, 96);
+            DrawSheetPage(canvas, *first, settings, page, state);
+        }
+    }
     std::string written = FormatDataSheet(*first, "1");
     auto second = std::make_unique<SurveyData>();
     if (ReadDataSheet(*second, written, ReadPath::OpenCommand) != sheet_version::kCurrent) std::abort();

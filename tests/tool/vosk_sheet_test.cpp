@@ -266,3 +266,49 @@ TEST_F(ToolTest, ImportReadsBackWhatExportWrote) {
 
 }  // namespace
 }  // namespace vosk
+
+namespace vosk {
+namespace {
+
+std::string BlowSheet(int rows, const std::string& depthScale) {
+    std::string bytes = "$$_VSKTARVO100\r\n$$Z\r\n";
+    for (int i = 1; i <= 70; ++i) bytes += (i == 19 ? depthScale : "") + "\r\n";
+    bytes += "$$C\r\n";
+    for (int r = 1; r <= rows; ++r) bytes += "3," + std::to_string(r * 10) + ",10,3,\r\n";
+    return bytes;
+}
+
+TEST_F(ToolTest, PagesCountsTheSheet) {
+    EXPECT_EQ(Tool({"pages", Write("a.vkr", BlowSheet(50, "100"))}).out, "2\n");  // 41 rows a page
+    EXPECT_EQ(Tool({"pages", Write("b.vkr", BlowSheet(30, "20"))}).out, "1\n");
+    EXPECT_EQ(Tool({"pages", Write("c.vkr", BlowSheet(41, "20"))}).out, "2\n");   // 410 cm at 4 m a page
+    EXPECT_EQ(Tool({"pages", Write("d.vkr", "nothing\r\n")}).status, 3);
+}
+
+TEST_F(ToolTest, TraceWritesOneJsonObjectPerOperation) {
+    ToolRun r = Tool({"trace", Write("a.vkr", BlowSheet(3, "20")), "--dpi", "254"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // Every line is one object of a known kind, and no line of width 0 is written.
+    size_t lines = 0, texts = 0;
+    for (size_t start = 0; start < r.out.size();) {
+        size_t end = r.out.find('\n', start);
+        std::string line = r.out.substr(start, end - start);
+        EXPECT_TRUE(line.starts_with("{\"op\":\"")) << line;
+        EXPECT_EQ(line.find("\"w\":0,\"rgb\"") != std::string::npos && line.starts_with("{\"op\":\"line\""), false)
+            << line;
+        texts += line.starts_with("{\"op\":\"text\"");
+        ++lines;
+        start = end + 1;
+    }
+    EXPECT_GT(lines, 200u);
+    EXPECT_GT(texts, 50u);
+    // The first title character, spread from x = 49 mm at 254 dpi (10 px a mm), left margin 20 mm.
+    EXPECT_NE(r.out.find("{\"op\":\"text\",\"x\":690,"), std::string::npos);
+    EXPECT_NE(r.out.find("\"text\":\"簡\",\"face\":\"ＭＳ 明朝\""), std::string::npos);
+    EXPECT_NE(r.out.find("{\"op\":\"clip\",\"l\":"), std::string::npos);
+    EXPECT_NE(r.out.find("{\"op\":\"unclip\"}"), std::string::npos);
+    EXPECT_EQ(Tool({"trace", Write("b.vkr", BlowSheet(3, "20")), "--page", "0"}).status, 2);
+}
+
+}  // namespace
+}  // namespace vosk

@@ -1,0 +1,14 @@
+// vosk: the data sheet window.
+
+#include <QApplication>
+
+#include "app/vosk_app.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VoskDataSheet"));
+    vosk::CVoskApp app;
+    int exitCode = 0;
+    if (!app.InitInstance(QApplication::arguments(), exitCode)) return exitCode;
+    return QApplication::exec();
+}

@@ -1,0 +1,245 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/command_table.h"
+#include "render/vosk_view.h"
+#include "survey/vosk_doc.h"
+
+namespace vosk {
+namespace {
+
+constexpr int kRecentFileCount = 4;
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The recent-file list lives in the profile of the program.
+QSettings Profile() { return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("VoskDataSheet")); }
+
+// Commands whose dialogs are not built yet stay greyed out.
+bool IsAvailable(int id) {
+    using namespace command;
+    switch (id) {
+        case kHeading: case kBlowData: case kSoilName: case kJacicSoilName: case kPageFooter:
+        case kLayout: case kLineStyle: case kDigits: case kEngineers: case kRemarks: case kFonts:
+        case kEnterKey: case kSetup: case kGuide:
+            return false;
+        default:
+            return true;
+    }
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CVoskDoc* doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
+    view_ = new CVoskView(this);
+    setCentralWidget(view_);
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    resize(900, 1000);
+    connect(doc_, &CVoskDoc::DocumentChanged, this, [this] {
+        view_->OnUpdate();
+        UpdateCommandUi();
+    });
+    connect(doc_, &CVoskDoc::PathChanged, this, [this](const QString& path) {
+        if (!path.isEmpty()) AddRecentFile(path);
+        captionFollowsDocument_ = true;
+        UpdateCaption();
+    });
+    connect(view_, &CVoskView::PageChanged, this, &CMainFrame::UpdateCommandUi);
+    setWindowTitle(Q(kMainCaption));
+}
+
+void CMainFrame::UpdateCaption() {
+    if (captionFollowsDocument_) setWindowTitle(doc_->Title() + QStringLiteral(" - Vosk"));
+}
+
+void CMainFrame::CreateMenus() {
+    int count = 0;
+    const Menu* menus = MenuBar(&count);
+    for (int m = 0; m < count; ++m) {
+        QMenu* menu = menuBar()->addMenu(Q(menus[m].title));
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+        for (int i = 0; i < menus[m].count; ++i) {
+            const MenuItem& item = menus[m].items[i];
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            if (item.id == command::kRecentFile) {
+                recentMenu_ = menu->addMenu(Q(item.caption));
+                recentMenu_->menuAction()->setStatusTip(Q(item.prompt));
+                RebuildRecentMenu();
+                continue;
+            }
+            QAction* action = menu->addAction(Q(item.caption));
+            if (!item.shortcut.empty()) action->setShortcut(QKeySequence(Q(item.shortcut)));
+            QString prompt = Q(item.prompt);
+            action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
+            if (prompt.contains(QLatin1Char('\n'))) action->setToolTip(prompt.section(QLatin1Char('\n'), 1));
+            actions_.insert(item.id, action);
+            const int id = item.id;
+            connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
+        }
+    }
+    for (int id : {command::kPreviousPage, command::kNextPage}) {
+        QString prompt = Q(CommandPrompt(id));
+        auto* action = new QAction(prompt.section(QLatin1Char('\n'), 0, 0), this);
+        action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
+        action->setToolTip(prompt.section(QLatin1Char('\n'), 1));
+        actions_.insert(id, action);
+        connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
+    }
+    for (int id : {command::kToolBar, command::kStatusBar}) actions_[id]->setCheckable(true);
+    UpdateCommandUi();
+}
+
+void CMainFrame::CreateToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Standard"));
+    bar->setObjectName(QStringLiteral("toolbar"));
+    bar->setIconSize(QSize(16, 15));
+    auto icon = [this](QStyle::StandardPixmap standard, const char* theme) {
+        return QIcon::fromTheme(QLatin1String(theme), style()->standardIcon(standard));
+    };
+    using namespace command;
+    struct Button {
+        int id;
+        QIcon icon;
+    };
+    const Button buttons[] = {
+        {kNew, icon(QStyle::SP_FileIcon, "document-new")},
+        {kOpen, icon(QStyle::SP_DialogOpenButton, "document-open")},
+        {kSave, icon(QStyle::SP_DialogSaveButton, "document-save")},
+        {0, {}},
+        {kPrint, icon(QStyle::SP_FileDialogDetailedView, "document-print")},
+        {kAbout, icon(QStyle::SP_MessageBoxInformation, "help-about")},
+        {0, {}},
+        {kPreviousPage, icon(QStyle::SP_ArrowBack, "go-previous")},
+        {kNextPage, icon(QStyle::SP_ArrowForward, "go-next")},
+    };
+    for (const Button& b : buttons) {
+        if (b.id == 0) {
+            bar->addSeparator();
+            continue;
+        }
+        actions_[b.id]->setIcon(b.icon);
+        bar->addAction(actions_[b.id]);
+    }
+    actions_[kToolBar]->setChecked(true);
+    connect(actions_[kToolBar], &QAction::toggled, bar, &QToolBar::setVisible);
+}
+
+void CMainFrame::CreateStatusBar() {
+    for (const char* indicator : {"カナ", "CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromUtf8(indicator));
+        label->setEnabled(false);  // the lock states are not known here
+        statusBar()->addPermanentWidget(label);
+    }
+    statusBar()->showMessage(Q(kIdlePrompt));
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) statusBar()->showMessage(Q(kIdlePrompt));
+    });
+    actions_[command::kStatusBar]->setChecked(true);
+    connect(actions_[command::kStatusBar], &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+}
+
+void CMainFrame::UpdateCommandUi() {
+    bool pages = view_->CanTurnPages();
+    for (auto it = actions_.begin(); it != actions_.end(); ++it) it.value()->setEnabled(IsAvailable(it.key()));
+    actions_[command::kPreviousPage]->setEnabled(pages);
+    actions_[command::kNextPage]->setEnabled(pages);
+}
+
+void CMainFrame::Dispatch(int id) {
+    using namespace command;
+    switch (id) {
+        case kNew: doc_->OnNewDocument(); break;
+        case kOpen: doc_->OnOpenDataSheet(); break;
+        case kSave: doc_->OnSaveDataSheet(); break;
+        case kSaveAs: doc_->OnSaveDataSheetAs(); break;
+        case kPrint: view_->OnFilePrint(printer_); break;
+        case kPrintPreview: view_->OnFilePrintPreview(printer_); break;
+        case kPrintSetup: {
+            QPageSetupDialog dialog(&printer_, this);
+            dialog.exec();
+            break;
+        }
+        case kExit: close(); break;
+        case kAbout: ShowAbout(); break;
+        case kPreviousPage: view_->OnPreviousPage(); break;
+        case kNextPage: view_->OnNextPage(); break;
+        default: break;
+    }
+    UpdateCommandUi();
+}
+
+QStringList CMainFrame::RecentFiles() const {
+    QSettings profile = Profile();
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        QString f = profile.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+        if (!f.isEmpty()) files << f;
+    }
+    return files;
+}
+
+void CMainFrame::AddRecentFile(const QString& path) {
+    QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList files = RecentFiles();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    QSettings profile = Profile();
+    for (int i = 1; i <= kRecentFileCount; ++i)
+        profile.setValue(QStringLiteral("Recent File List/File%1").arg(i), i <= files.size() ? files[i - 1] : QString());
+    RebuildRecentMenu();
+}
+
+void CMainFrame::RebuildRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = RecentFiles();
+    int n = 0;
+    for (const QString& f : files) {
+        QAction* a = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(++n).arg(f));
+        a->setStatusTip(Q(CommandPrompt(command::kRecentFile)));
+        connect(a, &QAction::triggered, this, [this, f] {
+            doc_->OpenDocumentFile(f);
+            UpdateCommandUi();
+        });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
+
+void CMainFrame::ShowAbout() {
+    QDialog box(this);
+    box.setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    auto* layout = new QVBoxLayout(&box);
+    auto* icon = new QLabel;
+    icon->setPixmap(windowIcon().pixmap(32, 32));
+    layout->addWidget(icon);
+    for (const char* line : {"Vosk Version2  R000", "Vosk 開発チーム", "簡易動的コーン貫入試験データシート作成プログラム"})
+        layout->addWidget(new QLabel(QString::fromUtf8(line)));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(buttons);
+    box.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The document is never marked modified: closing asks nothing.
+    event->accept();
+}
+
+}  // namespace vosk

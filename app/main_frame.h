@@ -1,0 +1,59 @@
+#pragma once
+// The main window: menu bar, toolbar, status bar, the view, and the routing
+// of every command to the document, the view or the window itself.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPrinter>
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace vosk {
+
+class CVoskDoc;
+class CVoskView;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CVoskDoc* doc, QWidget* parent = nullptr);
+
+    CVoskView* View() const { return view_; }
+    // The action of a command number (menu or toolbar), or nullptr.
+    QAction* Action(int id) const { return actions_.value(id); }
+    QMenu* RecentFilesMenu() const { return recentMenu_; }
+    // The printer the print commands and the printer setup share.
+    QPrinter& Printer() { return printer_; }
+
+    // Enables the commands as the document and view now allow; runs before a
+    // menu shows and after every command.
+    void UpdateCommandUi();
+
+    // The recent-file list, newest first, at most four entries.
+    QStringList RecentFiles() const;
+    void AddRecentFile(const QString& path);
+
+    void ShowAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void Dispatch(int id);
+    void RebuildRecentMenu();
+    void UpdateCaption();
+
+    CVoskDoc* doc_;
+    CVoskView* view_;
+    QHash<int, QAction*> actions_;
+    QMenu* recentMenu_ = nullptr;
+    QPrinter printer_{QPrinter::HighResolution};
+    bool captionFollowsDocument_ = false;
+};
+
+}  // namespace vosk

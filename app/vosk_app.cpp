@@ -1,0 +1,90 @@
+#include "app/vosk_app.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "app/command_table.h"
+#include "app/main_frame.h"
+#include "platform/message_service.h"
+#include "render/report_page.h"
+#include "render/vosk_view.h"
+#include "survey/survey_data.h"
+#include "survey/vosk_doc.h"
+
+namespace vosk {
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    QStringList rest = arguments.mid(1);
+    if (rest.isEmpty()) return line;
+    if (rest[0] == QLatin1String("/p")) {
+        line.action = CommandLine::Print;
+        line.valid = rest.size() == 2;
+        if (line.valid) line.file = rest[1];
+    } else if (rest[0] == QLatin1String("/pt")) {
+        line.action = CommandLine::PrintTo;
+        line.valid = rest.size() == 3;
+        if (line.valid) {
+            line.file = rest[1];
+            line.printer = rest[2];
+        }
+    } else {
+        line.action = CommandLine::Open;
+        line.file = rest[0];
+        line.valid = rest.size() == 1;
+    }
+    return line;
+}
+
+CVoskApp::CVoskApp() = default;
+
+CVoskApp::~CVoskApp() {
+    SetMessageService(nullptr);
+    SetPrinterService(nullptr);
+}
+
+bool CVoskApp::InitInstance(const QStringList& arguments, int& exitCode) {
+    exitCode = 0;
+    doc_ = std::make_unique<CVoskDoc>();
+    frame_ = std::make_unique<CMainFrame>(doc_.get());
+    messages_.SetParent(frame_.get());
+    SetMessageService(&messages_);
+    SetPrinterService(&printer_);
+
+    CommandLine line = ParseCommandLine(arguments);
+    if (!line.valid) {
+        ShowMessage(std::string("使い方: vosk [ファイル.vkr] | /p ファイル.vkr | /pt ファイル.vkr プリンタ名"));
+        exitCode = 2;
+        return false;
+    }
+    frame_->View()->OnInitialUpdate();
+    if (line.action == CommandLine::New) {
+        doc_->OnNewDocument();
+    } else if (!doc_->OpenDocumentFile(line.file)) {
+        exitCode = 1;
+        return false;
+    }
+    if (line.action == CommandLine::Print || line.action == CommandLine::PrintTo) {
+        exitCode = PrintFromCommandLine(line);
+        return false;
+    }
+    frame_->setWindowTitle(QString::fromUtf8(kMainCaption.data(), static_cast<qsizetype>(kMainCaption.size())));
+    frame_->show();
+    frame_->repaint();
+    return true;
+}
+
+int CVoskApp::PrintFromCommandLine(const CommandLine& line) {
+    QPrinterInfo info = line.action == CommandLine::PrintTo ? QPrinterInfo::printerInfo(line.printer)
+                                                             : QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        ShowMessage(std::string("プリンタが見つかりません: ") +
+                    (line.action == CommandLine::PrintTo ? line.printer.toStdString() : std::string("(既定のプリンタ)")));
+        return 1;
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    int pages = CountSheetPages(Survey(), Pages());
+    return frame_->View()->PrintPages(printer, 1, pages) ? 0 : 1;
+}
+
+}  // namespace vosk

@@ -1,0 +1,169 @@
+#include "survey/vosk_doc.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <memory>
+
+#include "platform/cp932.h"
+#include "platform/file_io.h"
+#include "platform/message_service.h"
+#include "settings/settings_store.h"
+#include "survey/data_sheet.h"
+
+namespace vosk {
+namespace {
+
+const QString kOpenFilter = QStringLiteral("簡易動的コーン試験Ver.1(.vkr)|*.vkr|すべて(*.*)|*.*||");
+const QString kSaveFilter = QStringLiteral("簡易動的コーン試験Ver.1(.vkr)|*.vkr;|すべて(*.*)|*.*||");
+const QString kExtension = QStringLiteral("vkr");
+
+std::filesystem::path FsPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+
+}  // namespace
+
+QString QtFileFilter(const QString& pipeFilter) {
+    QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) break;
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns)
+            if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtFileDialogs::OpenPath(const QString& filter, const QString& defaultSuffix,
+                                               const QString& startFolder) {
+    QFileDialog dialog(nullptr, QString(), startFolder, QtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QString> QtFileDialogs::SavePath(const QString& filter, const QString& initialFile) {
+    QFileDialog dialog(nullptr, QString(), initialFile, QtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+CVoskDoc::CVoskDoc(QObject* parent) : QObject(parent), dialogs_(&qtDialogs_) {}
+
+QString CVoskDoc::Title() const {
+    return path_.isEmpty() ? QStringLiteral("無題") : QFileInfo(path_).fileName();
+}
+
+void CVoskDoc::SetPathName(const QString& path) {
+    path_ = path;
+    emit PathChanged(path);
+}
+
+void CVoskDoc::OnNewDocument() {
+    path_.clear();
+    modified_ = false;
+    fromDtdFile_ = false;
+    ClearSurvey(Survey());
+    emit PathChanged(QString());
+    emit DocumentChanged();
+}
+
+void CVoskDoc::OnOpenDataSheet() {
+    LastFolderFile lastFolder = ReadLastFolderFile(Settings());
+    QString startFolder = QString::fromStdString(Cp932ToUtf8(lastFolder.folder));
+    std::optional<QString> chosen = dialogs_->OpenPath(kOpenFilter, kExtension, startFolder);
+    if (!chosen) return;
+    const QString path = *chosen;
+    qsizetype nameAt = path.size() - QFileInfo(path).fileName().size();
+    QString folder = nameAt >= 1 ? path.left(nameAt - 1) : startFolder;
+
+    auto bytes = ReadFileBytes(FsPath(path));
+    if (!bytes) {
+        ShowMessage(32795, path.toStdString());
+        return;
+    }
+    // Read into a survey of its own: the current one is replaced only when
+    // the file was read.
+    auto survey = std::make_unique<SurveyData>();
+    int version = ReadDataSheet(*survey, *bytes, ReadPath::OpenCommand);
+    if (!IsAcceptedSheetVersion(version)) return;
+    Survey() = *survey;
+    fromDtdFile_ = version != sheet_version::kCurrent;
+    modified_ = false;
+    emit DocumentChanged();
+    SetPathName(path);
+
+    if (auto folderCp932 = Utf8ToCp932(folder.toStdString())) lastFolder.folder = *folderCp932;
+    WriteLastFolderFile(Settings(), lastFolder);
+}
+
+bool CVoskDoc::OpenDocumentFile(const QString& path) {
+    auto bytes = ReadFileBytes(FsPath(path));
+    if (!bytes) {
+        ShowMessage(32795, path.toStdString());
+        return false;
+    }
+    auto survey = std::make_unique<SurveyData>();
+    int version = ReadDataSheet(*survey, *bytes, ReadPath::Framework);
+    // A refused file is a failed open: it is never bound to the document,
+    // so no later Save can write over it.
+    if (!IsAcceptedSheetVersion(version)) return false;
+    Survey() = *survey;
+    fromDtdFile_ = version != sheet_version::kCurrent;
+    modified_ = false;
+    emit DocumentChanged();
+    SetPathName(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool CVoskDoc::WriteTo(const QString& path) {
+    AtomicFile file(FsPath(path));
+    if (!WriteDataSheet(Survey(), Settings().sheet.digitsNd, file) || !file.Commit()) {
+        ShowMessage(4005);
+        return false;
+    }
+    return true;
+}
+
+void CVoskDoc::OnSaveDataSheet() {
+    QString path = path_;
+    QString title = path_.isEmpty() ? QString() : Title();
+    QString extension = title.right(3);
+    if (title.isEmpty()) {
+        path += QStringLiteral(".") + kExtension;
+        extension = kExtension;
+    }
+    if (path_.isEmpty() || extension.isEmpty() || extension.compare(kExtension, Qt::CaseInsensitive) != 0 ||
+        fromDtdFile_) {
+        OnSaveDataSheetAs();
+        return;
+    }
+    if (!WriteTo(path)) return;
+    SetPathName(path);
+    modified_ = false;
+}
+
+void CVoskDoc::OnSaveDataSheetAs() {
+    std::optional<QString> chosen = dialogs_->SavePath(kSaveFilter, path_);
+    if (!chosen) return;
+    QString path = *chosen;
+    if (path.endsWith(QLatin1Char('.'))) path.chop(1);
+    QString extension = QFileInfo(path).suffix();
+    if (extension.isEmpty()) {
+        path += QStringLiteral(".") + kExtension;
+        extension = kExtension;
+    }
+    if (extension.compare(kExtension, Qt::CaseInsensitive) != 0) {
+        ShowMessage(std::string("拡張子を vkr(VKR)にして下さい"));
+        return;
+    }
+    if (!WriteTo(path)) return;
+    fromDtdFile_ = false;
+    SetPathName(path);
+    modified_ = false;
+}
+
+}  // namespace vosk

@@ -1,0 +1,68 @@
+// vosk-sheet render: every page of one or more data sheets into a PDF, or
+// one page into a PNG or SVG picture.
+
+#include <QString>
+#include <memory>
+
+#include "platform/message_service.h"
+#include "platform/sheet_output.h"
+#include "render/report_page.h"
+#include "tools/tool_common.h"
+
+namespace vosk::tool {
+namespace {
+
+bool EndsWith(const std::string& path, const char* suffix) {
+    return QString::fromStdString(path).endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
+}
+
+int RenderPdf(const DrawArguments& a) {
+    PdfOutput pdf(a.output, a.dpi ? a.dpi : 600);
+    if (!pdf.IsOpen()) {
+        ShowMessage(4005);
+        return kFileError;
+    }
+    for (const std::string& file : a.files) {
+        auto survey = std::make_unique<SurveyData>();
+        if (int rc = LoadSheetForDrawing(file, *survey); rc != kDone) return rc;
+        PageState state;
+        state.rowsPerPage = RowsPerPageFor(*survey);
+        int pages = CountSheetPages(*survey, state);
+        for (int page = 1; page <= pages; ++page)
+            if (Canvas* canvas = pdf.BeginPage()) DrawSheetPage(*canvas, *survey, Settings(), page, state);
+    }
+    if (!pdf.Finish()) {
+        ShowMessage(4005);
+        return kFileError;
+    }
+    return kDone;
+}
+
+int RenderPicture(const DrawArguments& a, bool svg) {
+    if (a.files.size() != 1) return Usage("a picture holds one page of one file");
+    auto survey = std::make_unique<SurveyData>();
+    if (int rc = LoadSheetForDrawing(a.files[0], *survey); rc != kDone) return rc;
+    PageState state;
+    auto draw = [&](Canvas& canvas) { DrawSheetPage(canvas, *survey, Settings(), a.page, state); };
+    int dpi = a.dpi ? a.dpi : 96;
+    bool ok = svg ? WritePageSvg(a.output, dpi, draw) : WritePagePng(a.output, dpi, draw);
+    if (!ok) {
+        ShowMessage(4005);
+        return kFileError;
+    }
+    return kDone;
+}
+
+}  // namespace
+
+int RenderCommand(const std::vector<std::string>& args) {
+    DrawArguments a;
+    if (int rc = ParseDrawArguments(args, a); rc != kDone) return rc;
+    if (a.output.empty()) return Usage("render needs -o OUT.pdf, OUT.png or OUT.svg");
+    if (EndsWith(a.output, ".pdf")) return RenderPdf(a);
+    if (EndsWith(a.output, ".png")) return RenderPicture(a, false);
+    if (EndsWith(a.output, ".svg")) return RenderPicture(a, true);
+    return Usage("render writes .pdf, .png or .svg: " + a.output);
+}
+
+}  // namespace vosk::tool
