@@ -1,0 +1,284 @@
+// The main window, the view and the file commands, driven through the real
+// widgets under the offscreen platform.
+
+#include <QAction>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/command_table.h"
+#include "app/main_frame.h"
+#include "app/vosk_app.h"
+#include "platform/file_io.h"
+#include "platform/message_service.h"
+#include "platform/string_table.h"
+#include "render/report_page.h"
+#include "render/vosk_view.h"
+#include "settings/settings_store.h"
+#include "survey/vosk_doc.h"
+
+namespace vosk {
+
+// Answers the file dialogs from a script and remembers what they were asked.
+class ScriptedDialogs : public FileDialogs {
+public:
+    std::optional<QString> OpenPath(const QString& filter, const QString&, const QString& startFolder) override {
+        lastFilter = filter;
+        lastStartFolder = startFolder;
+        ++asked;
+        return Next();
+    }
+    std::optional<QString> SavePath(const QString& filter, const QString& initial) override {
+        lastFilter = filter;
+        lastInitial = initial;
+        ++asked;
+        return Next();
+    }
+    std::optional<QString> Next() {
+        if (answers.isEmpty()) return std::nullopt;
+        return answers.takeFirst();
+    }
+    QStringList answers;
+    QString lastFilter, lastStartFolder, lastInitial;
+    int asked = 0;
+};
+
+class AppTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<CVoskDoc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+    ScriptedDialogs dialogs_;
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    static std::string Bytes(const QString& path) {
+        return ReadFileBytes(std::filesystem::path(path.toStdString())).value_or("<missing>");
+    }
+    void Write(const QString& path, const std::string& bytes) {
+        std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+    }
+    static std::string Sheet(int rows, const std::string& firstHeading = "name") {
+        std::string s = "$$_VSKTARVO100\r\n$$Z\r\n" + firstHeading + "\r\n$$C\r\n";
+        for (int r = 1; r <= rows; ++r) s += "3," + std::to_string(r * 10) + ",10,3,\r\n";
+        return s;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        qputenv("VOSK_DRIVES", Path("drives").toUtf8());
+        qputenv("XDG_CONFIG_HOME", Path("config").toUtf8());
+    }
+
+    void init() {
+        Settings() = SettingsStore{};
+        Pages() = PageState{};
+        doc_ = std::make_unique<CVoskDoc>();
+        doc_->SetFileDialogs(&dialogs_);
+        dialogs_ = ScriptedDialogs{};
+        frame_ = std::make_unique<CMainFrame>(doc_.get());
+        frame_->View()->OnInitialUpdate();
+        doc_->OnNewDocument();
+    }
+
+    void cleanup() {
+        frame_.reset();
+        doc_.reset();
+    }
+
+    void menusCarryEveryCaptionInOrder() {
+        QStringList titles;
+        for (QAction* a : frame_->menuBar()->actions()) titles << a->text();
+        QCOMPARE(titles, (QStringList{"ﾌｧｲﾙ(&F)", "データ(&A)", "表示(&V)", "設定(&S)", "ﾍﾙﾌﾟ(&H)"}));
+        QMenu* file = frame_->menuBar()->actions()[0]->menu();
+        QStringList items;
+        for (QAction* a : file->actions()) items << (a->isSeparator() ? QString("-") : a->text());
+        QCOMPARE(items, (QStringList{"新規作成(&N)", "開く(&O)...", "上書き保存(&S)", "名前を付けて保存(&A)...", "-",
+                                     "印刷(&P)...", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "-", "最近使ったﾌｧｲﾙ", "-",
+                                     "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+        QCOMPARE(frame_->Action(command::kOpen)->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(frame_->Action(command::kPrint)->shortcut(), QKeySequence("Ctrl+P"));
+        QCOMPARE(frame_->Action(command::kSave)->statusTip(), QString("作業中のﾌｧｲﾙを上書きして保存"));
+        QCOMPARE(frame_->Action(command::kNextPage)->toolTip(), QString("次頁"));
+        QCOMPARE(frame_->Action(command::kPreviousPage)->toolTip(), QString("前頁"));
+        QCOMPARE(frame_->windowTitle(), QString("無題 - Vosk"));
+        QCOMPARE(frame_->statusBar()->currentMessage(), QString::fromUtf8(kIdlePrompt.data()));
+    }
+
+    void commandsWithoutTheirDialogsAreGreyed() {
+        frame_->UpdateCommandUi();
+        for (int id : {command::kHeading, command::kBlowData, command::kSoilName, command::kJacicSoilName,
+                       command::kLayout, command::kFonts, command::kSetup, command::kGuide})
+            QVERIFY2(!frame_->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        for (int id : {command::kNew, command::kOpen, command::kSave, command::kSaveAs, command::kPrint,
+                       command::kAbout, command::kExit})
+            QVERIFY(frame_->Action(id)->isEnabled());
+    }
+
+    void pageTurning() {
+        CVoskView* view = frame_->View();
+        // Empty table: one page, both page commands off, PageDown does nothing.
+        QVERIFY(!frame_->Action(command::kNextPage)->isEnabled());
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(view->CurrentPage(), 1);
+
+        Write(Path("fifty.vkr"), Sheet(50));  // 41 rows a page: two pages
+        QVERIFY(doc_->OpenDocumentFile(Path("fifty.vkr")));
+        QVERIFY(frame_->Action(command::kNextPage)->isEnabled());
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(view->CurrentPage(), 2);
+        QTest::keyClick(view, Qt::Key_Down);  // the last page stays
+        QCOMPARE(view->CurrentPage(), 2);
+        QTest::keyClick(view, Qt::Key_PageUp);
+        QCOMPARE(view->CurrentPage(), 1);
+        frame_->Action(command::kNextPage)->trigger();
+        QCOMPARE(view->CurrentPage(), 2);
+        frame_->Action(command::kPreviousPage)->trigger();
+        QCOMPARE(view->CurrentPage(), 1);
+
+        // Rows gone while on page 3 of a longer sheet: the next count brings it back to 1.
+        Pages().currentPage = 3;
+        Write(Path("ten.vkr"), Sheet(10));
+        QVERIFY(doc_->OpenDocumentFile(Path("ten.vkr")));
+        frame_->Action(command::kNextPage)->trigger();
+        QCOMPARE(view->CurrentPage(), 1);
+    }
+
+    void saveOnANewDocumentRunsSaveAs() {
+        dialogs_.answers = {Path("first")};
+        frame_->Action(command::kSave)->trigger();
+        QCOMPARE(dialogs_.asked, 1);
+        QCOMPARE(doc_->PathName(), Path("first.vkr"));  // no extension: .vkr added
+        QVERIFY(Bytes(Path("first.vkr")).starts_with("$$_VSKTARVO100\r\n"));
+        QCOMPARE(frame_->windowTitle(), QString("first.vkr - Vosk"));
+        // Save again writes the same file without a dialog.
+        frame_->Action(command::kSave)->trigger();
+        QCOMPARE(dialogs_.asked, 1);
+        QCOMPARE(frame_->RecentFiles().first(), Path("first.vkr"));
+    }
+
+    void saveAsExtensionRules() {
+        MessageRecorder messages;
+        dialogs_.answers = {Path("dotted."), Path("other.txt"), Path("UPPER.VKR")};
+        frame_->Action(command::kSaveAs)->trigger();
+        QCOMPARE(doc_->PathName(), Path("dotted.vkr"));
+        frame_->Action(command::kSaveAs)->trigger();
+        QCOMPARE(messages.texts, std::vector<std::string>{"拡張子を vkr(VKR)にして下さい"});
+        QVERIFY(!QFile::exists(Path("other.txt")));
+        QCOMPARE(doc_->PathName(), Path("dotted.vkr"));
+        frame_->Action(command::kSaveAs)->trigger();
+        QCOMPARE(doc_->PathName(), Path("UPPER.VKR"));
+        // Capitals count as the extension: Save writes without a dialog.
+        const int asked = dialogs_.asked;
+        QFile::remove(Path("UPPER.VKR"));
+        frame_->Action(command::kSave)->trigger();
+        QCOMPARE(dialogs_.asked, asked);
+        QVERIFY(QFile::exists(Path("UPPER.VKR")));
+        QVERIFY(dialogs_.lastFilter.startsWith("簡易動的コーン試験Ver.1(.vkr)|*.vkr;|"));
+    }
+
+    void failedSaveKeepsThePreviousFile() {
+        MessageRecorder messages;
+        Write(Path("keep.vkr"), Sheet(3, "old"));
+        QVERIFY(doc_->OpenDocumentFile(Path("keep.vkr")));
+        QDir().mkpath(Path("blocked.vkr/inside"));
+        dialogs_.answers = {Path("blocked.vkr")};
+        frame_->Action(command::kSaveAs)->trigger();
+        QCOMPARE(messages.texts, std::vector<std::string>{std::string(MessageText(4005))});
+        QCOMPARE(doc_->PathName(), Path("keep.vkr"));
+        QCOMPARE(Bytes(Path("keep.vkr")), Sheet(3, "old"));
+    }
+
+    void openRemembersItsFolderAcrossRuns() {
+        QDir().mkpath(Path("sheets"));
+        Write(Path("sheets/a.vkr"), Sheet(2, "from a"));
+        // The folder file keeps its second line.
+        LoadSettings(Settings(), Survey(), false);
+        WriteLastFolderFile(Settings(), LastFolderFile{"", "kept"});
+        dialogs_.answers = {Path("sheets/a.vkr")};
+        frame_->Action(command::kOpen)->trigger();
+        QCOMPARE(QString::fromStdString(Survey().heading[1]), QString("from a"));
+        QCOMPARE(frame_->windowTitle(), QString("a.vkr - Vosk"));
+        // A new run reads the folder back from the install folder.
+        Settings() = SettingsStore{};
+        LoadSettings(Settings(), Survey(), false);
+        dialogs_.answers.clear();
+        frame_->Action(command::kOpen)->trigger();
+        QCOMPARE(dialogs_.lastStartFolder, Path("sheets"));
+        QCOMPARE(ReadLastFolderFile(Settings()).secondLine, std::string("kept"));
+        QVERIFY(dialogs_.lastFilter.startsWith("簡易動的コーン試験Ver.1(.vkr)|*.vkr|"));
+    }
+
+    void openingSomethingElseKeepsTheDocument() {
+        Write(Path("good.vkr"), Sheet(2, "good"));
+        QVERIFY(doc_->OpenDocumentFile(Path("good.vkr")));
+        Write(Path("bad.vkr"), "just some text\r\n");
+        MessageRecorder messages;
+        dialogs_.answers = {Path("bad.vkr"), Path("missing.vkr")};
+        frame_->Action(command::kOpen)->trigger();
+        frame_->Action(command::kOpen)->trigger();
+        QCOMPARE(messages.texts, (std::vector<std::string>{std::string(MessageText(32792)),
+                                                           FormatMessageText(32795, Path("missing.vkr").toStdString())}));
+        QCOMPARE(QString::fromStdString(Survey().heading[1]), QString("good"));
+        QCOMPARE(doc_->PathName(), Path("good.vkr"));
+        // The framework's open refuses it too, and binds nothing.
+        QVERIFY(!doc_->OpenDocumentFile(Path("bad.vkr")));
+        QCOMPARE(doc_->PathName(), Path("good.vkr"));
+    }
+
+    void dtdFileIsNeverOverwrittenBySave() {
+        const std::string dtd =
+            "\x8a\xc8\x88\xd5\x93\xae\x93\x49\x83\x52\x81\x5b\x83\x93\x8a\xd1\x93\xfc\x8e\x8e\x8c\xb1"
+            "\x83\x66\x81\x5b\x83\x5e\x83\x56\x81\x5b\x83\x67\x8f\xee\x95\xf1\x20\x44\x54\x44_version=\"02\"\r\n";
+        Write(Path("old.vkr"), dtd);
+        QVERIFY(doc_->OpenDocumentFile(Path("old.vkr")));
+        dialogs_.answers.clear();  // Save As is cancelled
+        frame_->Action(command::kSave)->trigger();
+        QCOMPARE(dialogs_.asked, 1);
+        QCOMPARE(Bytes(Path("old.vkr")), dtd);
+    }
+
+    void printingLeavesTheViewOnTheLastPrintedPage() {
+        Write(Path("long.vkr"), Sheet(100));  // 41 rows a page: three pages
+        QVERIFY(doc_->OpenDocumentFile(Path("long.vkr")));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(Path("print.pdf"));
+        QVERIFY(frame_->View()->PrintPages(printer, 2, 3));
+        QCOMPARE(frame_->View()->CurrentPage(), 3);
+        std::string pdf = Bytes(Path("print.pdf"));
+        QVERIFY(pdf.starts_with("%PDF"));
+        size_t pages = 0;
+        for (size_t at = 0; (at = pdf.find("/Type /Page\n", at)) != std::string::npos; ++at) ++pages;
+        for (size_t at = 0; (at = pdf.find("/Type /Page\r", at)) != std::string::npos; ++at) ++pages;
+        for (size_t at = 0; (at = pdf.find("/Type /Page ", at)) != std::string::npos; ++at) ++pages;
+        QCOMPARE(pages, size_t(2));
+    }
+
+    void commandLineSwitches() {
+        auto line = ParseCommandLine({"vosk", "/p", "/home/a.vkr"});
+        QCOMPARE(line.action, CommandLine::Print);
+        QCOMPARE(line.file, QString("/home/a.vkr"));
+        line = ParseCommandLine({"vosk", "/pt", "a.vkr", "office"});
+        QCOMPARE(line.action, CommandLine::PrintTo);
+        QCOMPARE(line.printer, QString("office"));
+        // Absolute paths are files, not switches.
+        line = ParseCommandLine({"vosk", "/pdata/x.vkr"});
+        QCOMPARE(line.action, CommandLine::Open);
+        QCOMPARE(line.file, QString("/pdata/x.vkr"));
+        QCOMPARE(ParseCommandLine({"vosk"}).action, CommandLine::New);
+        QVERIFY(!ParseCommandLine({"vosk", "/p"}).valid);
+    }
+};
+
+}  // namespace vosk
+
+QTEST_MAIN(vosk::AppTest)
+#include "app_test.moc"
