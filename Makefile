@@ -1,4 +1,4 @@
-# make run   — install what is missing, build, run on the bundled example
+# make run   — install what is missing, build, open the bundled example (or render it to PDF)
 # make test  — install, build, run every test (also sanitizers and about a minute of fuzzing)
 # make bench — install, build, run the benchmarks
 
@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 30
 PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev \
             libgtest-dev libgmock-dev libbenchmark-dev locales \
             qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
-            fonts-ipafont-mincho fonts-ipafont-gothic
+            fonts-ipafont-mincho fonts-ipafont-gothic cups printer-driver-cups-pdf poppler-utils
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
@@ -35,8 +35,15 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j$(JOBS)
 
+# With a display the window opens on the example; without one the example's
+# report is rendered to PDF.
 run: build
-	./$(BUILD)/vosk-sheet dump examples/sample.vkr
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  ./$(BUILD)/vosk examples/sample.vkr; \
+	else \
+	  ./$(BUILD)/vosk-sheet render examples/sample.vkr -o $(BUILD)/sample.pdf && \
+	  echo "No display here: the report of examples/sample.vkr is in $(CURDIR)/$(BUILD)/sample.pdf"; \
+	fi
 
 test: test-unit test-asan test-fuzz
 
@@ -59,6 +66,9 @@ test-fuzz: deps
 
 bench: build
 	./$(BUILD)/bench/vosk_bench
+	VOSK_DRIVES=$(CURDIR)/$(BUILD)/bench-drives ./$(BUILD)/bench/vosk_render_bench
+	@start=$$(date +%s%N); VOSK_DRIVES=$(CURDIR)/$(BUILD)/bench-drives ./$(BUILD)/vosk-sheet render examples/sample.vkr -o $(BUILD)/bench-sample.pdf; \
+	  end=$$(date +%s%N); echo "vosk-sheet render examples/sample.vkr to PDF, process start to exit: $$(( (end - start) / 1000000 )) ms"
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,12 +1,14 @@
 // vosk: the data sheet window.
 
 #include <QApplication>
+#include <QIcon>
 
 #include "app/vosk_app.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VoskDataSheet"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vosk/vosk.svg")));
     vosk::CVoskApp app;
     int exitCode = 0;
     if (!app.InitInstance(QApplication::arguments(), exitCode)) return exitCode;
