@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/command_table.h"
 #include "render/vosk_view.h"
@@ -104,7 +105,31 @@ void CMainFrame::CreateMenus() {
         connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
     }
     for (int id : {command::kToolBar, command::kStatusBar}) actions_[id]->setCheckable(true);
+    CreateZoomActions();
     UpdateCommandUi();
+}
+
+void CMainFrame::CreateZoomActions() {
+    // Zoom of the on-screen page only; printing never follows it.
+    QMenu* viewMenu = menuBar()->actions()[2]->menu();
+    viewMenu->addSeparator();
+    struct Zoom {
+        const char* caption;
+        QKeySequence key;
+        std::function<void()> act;
+    };
+    const Zoom zooms[] = {
+        {"拡大(&I)", QKeySequence::ZoomIn, [this] { view_->SetZoom(view_->Zoom() * 5 / 4); }},
+        {"縮小(&O)", QKeySequence::ZoomOut, [this] { view_->SetZoom(view_->Zoom() * 4 / 5); }},
+        {"実寸(&R)", QKeySequence(Qt::CTRL | Qt::Key_0), [this] { view_->SetZoom(100); }},
+        {"幅に合わせる(&W)", QKeySequence(Qt::CTRL | Qt::Key_9), [this] { view_->ZoomToFitWidth(); }},
+    };
+    for (const Zoom& z : zooms) {
+        QAction* action = viewMenu->addAction(QString::fromUtf8(z.caption));
+        action->setShortcut(z.key);
+        action->setStatusTip(QStringLiteral("画面上の用紙の表示倍率 (印刷には影響しません)"));
+        connect(action, &QAction::triggered, this, z.act);
+    }
 }
 
 void CMainFrame::CreateToolBar() {

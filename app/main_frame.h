@@ -42,6 +42,7 @@ protected:
 
 private:
     void CreateMenus();
+    void CreateZoomActions();
     void CreateToolBar();
     void CreateStatusBar();
     void Dispatch(int id);

@@ -95,20 +95,6 @@ void CVoskView::OnKeyDown(int key) {
 void CVoskView::keyPressEvent(QKeyEvent* event) {
     // While a page is being printed no key turns pages.
     if (Pages().printing) return;
-    if (event->modifiers() & Qt::ControlModifier) {
-        if (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal) {
-            SetZoom(zoom_ * 5 / 4);
-            return;
-        }
-        if (event->key() == Qt::Key_Minus) {
-            SetZoom(zoom_ * 4 / 5);
-            return;
-        }
-        if (event->key() == Qt::Key_0) {
-            SetZoom(100);
-            return;
-        }
-    }
     OnKeyDown(event->key());
     // Page keys would also scroll; the page turn is what they mean here.
     if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown || event->key() == Qt::Key_Up ||
