@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <memory>
 
+#include <QImage>
+#include <QPainter>
+
+#include "platform/qt_canvas.h"
 #include "platform/recording_canvas.h"
 #include "render/report_page.h"
 #include "tools/json_writer.h"
@@ -60,7 +64,12 @@ int TraceCommand(const std::vector<std::string>& args) {
     auto survey = std::make_unique<SurveyData>();
     if (int rc = LoadSheetForDrawing(a.files[0], *survey); rc != kDone) return rc;
     int dpi = a.dpi ? a.dpi : 96;
-    RecordingCanvas canvas(dpi, dpi);
+    // Text is measured with the real fonts, so the trace is what a surface
+    // of this resolution draws.
+    QImage scratch(16, 16, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    QtCanvas measure(&painter, dpi, dpi);
+    RecordingCanvas canvas(dpi, dpi, &measure);
     PageState state;
     DrawSheetPage(canvas, *survey, Settings(), a.page, state);
     std::string out;

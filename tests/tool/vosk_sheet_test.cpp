@@ -312,3 +312,37 @@ TEST_F(ToolTest, TraceWritesOneJsonObjectPerOperation) {
 
 }  // namespace
 }  // namespace vosk
+
+namespace vosk {
+namespace {
+
+size_t PdfPageCount(const std::string& pdf) {
+    // Page objects, not the page tree ("/Type /Pages").
+    size_t count = 0;
+    for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+        count += pdf.compare(at, 12, "/Type /Pages") != 0;
+    return count;
+}
+
+TEST_F(ToolTest, RenderedPdfHasEveryPageOfEveryFile) {
+    std::string two = Write("two.vkr", BlowSheet(50, "100"));
+    std::string one = Write("one.vkr", BlowSheet(5, "100"));
+    std::string out = (dir_ / "out.pdf").string();
+    ToolRun r = Tool({"render", two, one, "-o", out, "--dpi", "300"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(PdfPageCount(ReadFileBytes(out).value()), 3u);
+    EXPECT_EQ(Tool({"pages", two}).out, "2\n");
+
+    std::string png = (dir_ / "page.png").string();
+    ASSERT_EQ(Tool({"render", two, "-o", png, "--page", "2"}).status, 0);
+    EXPECT_TRUE(ReadFileBytes(png).value().starts_with("\x89PNG"));
+    std::string svg = (dir_ / "page.svg").string();
+    ASSERT_EQ(Tool({"render", two, "-o", svg}).status, 0);
+    EXPECT_NE(ReadFileBytes(svg).value().find("<svg"), std::string::npos);
+
+    EXPECT_EQ(Tool({"render", two, "-o", (dir_ / "x.txt").string()}).status, 2);
+    EXPECT_EQ(Tool({"render", two, "-o", (dir_ / "no" / "such" / "x.pdf").string()}).status, 4);
+}
+
+}  // namespace
+}  // namespace vosk
