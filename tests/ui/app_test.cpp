@@ -2,6 +2,11 @@
 // widgets under the offscreen platform.
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QSignalSpy>
@@ -15,6 +20,7 @@
 #include "app/command_table.h"
 #include "app/main_frame.h"
 #include "app/vosk_app.h"
+#include "entry/enter_key_filter.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
@@ -260,6 +266,30 @@ private slots:
         for (size_t at = 0; (at = pdf.find("/Type /Page\r", at)) != std::string::npos; ++at) ++pages;
         for (size_t at = 0; (at = pdf.find("/Type /Page ", at)) != std::string::npos; ++at) ++pages;
         QCOMPARE(pages, size_t(2));
+    }
+
+    void enterKeyFollowsItsSetting() {
+        // A small dialog as the settings dialogs are built: two fields and OK.
+        for (long mode : {0L, 1L, 2L}) {
+            Settings().sheet.enterKeyMode = mode;
+            QDialog dialog;
+            auto* first = new QLineEdit(&dialog);
+            auto* second = new QLineEdit(&dialog);
+            auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+            auto* layout = new QVBoxLayout(&dialog);
+            layout->addWidget(first);
+            layout->addWidget(second);
+            layout->addWidget(buttons);
+            connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+            EnterKeyFilter::Install(&dialog);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            first->setFocus();
+            QTest::keyClick(first, Qt::Key_Return);
+            QCOMPARE(dialog.result() == QDialog::Accepted, mode == 0);
+            QCOMPARE(dialog.isVisible(), mode != 0);
+            if (mode != 0) QCOMPARE(QApplication::focusWidget() == second, mode == 1);
+        }
     }
 
     void commandLineSwitches() {

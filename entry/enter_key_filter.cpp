@@ -1,0 +1,44 @@
+#include "entry/enter_key_filter.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QKeyEvent>
+
+#include "settings/settings_store.h"
+
+namespace vosk {
+
+EnterKeyFilter::EnterKeyFilter(QDialog* dialog) : QObject(dialog), dialog_(dialog) {}
+
+EnterKeyFilter* EnterKeyFilter::Install(QDialog* dialog) {
+    auto* filter = new EnterKeyFilter(dialog);
+    // Application-wide, so controls added later are covered too; only keys
+    // for widgets inside this dialog are looked at.
+    qApp->installEventFilter(filter);
+    return filter;
+}
+
+bool EnterKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != dialog_ || !dialog_->isActiveWindow()) return false;
+    // A drop-down list that is open takes the key as it always does.
+    for (QWidget* w = widget; w; w = w->parentWidget())
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->view()->isVisible()) return false;
+    long mode = Settings().sheet.enterKeyMode;
+    if (mode == 0) return false;
+    if (mode == 1)
+        if (QWidget* next = widget->nextInFocusChain(); next) {
+            // The next control that takes the focus by Tab.
+            while (next != widget && !((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisible()))
+                next = next->nextInFocusChain();
+            next->setFocus(Qt::TabFocusReason);
+        }
+    return true;
+}
+
+}  // namespace vosk
