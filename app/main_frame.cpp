@@ -33,7 +33,7 @@ QSettings Profile() { return QSettings(QStringLiteral("Local AppWizard-Generated
 bool IsAvailable(int id) {
     using namespace command;
     switch (id) {
-        case kHeading: case kBlowData: case kSoilName: case kJacicSoilName: case kPageFooter:
+        case kBlowData: case kSoilName: case kJacicSoilName:
         case kLayout: case kLineStyle: case kDigits: case kEngineers: case kRemarks: case kFonts:
         case kEnterKey: case kSetup: case kGuide:
             return false;
@@ -205,6 +205,8 @@ void CMainFrame::Dispatch(int id) {
         case kExit: close(); break;
         case kAbout: ShowAbout(); break;
         case kPreviousPage: view_->OnPreviousPage(); break;
+        case kHeading: view_->OnHeading(); break;
+        case kPageFooter: view_->OnPageFooter(); break;
         case kNextPage: view_->OnNextPage(); break;
         default: break;
     }

@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "entry/heading_dlg.h"
+#include "entry/page_footer_dlg.h"
 #include "platform/qt_canvas.h"
 #include "render/report_page.h"
 #include "settings/settings_store.h"
@@ -197,6 +199,19 @@ void CVoskView::OnFilePrintPreview(QPrinter& printer) {
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this, pages](QPrinter* p) { PrintPages(*p, 1, pages); });
     preview.exec();
+}
+
+void CVoskView::OnHeading() {
+    CHeadingDlg dialog(LoadHeadingForm(Survey().heading), this);
+    if (dialog.exec() == QDialog::Accepted) StoreHeadingForm(dialog.Form(), Survey().heading);
+    OnUpdate();
+}
+
+void CVoskView::OnPageFooter() {
+    DetectPaperSize(Settings());
+    CPageFooterDlg dialog(LoadFooterForm(Survey().heading), Settings().paperWidthMm, Settings().paperHeightMm, this);
+    if (dialog.exec() == QDialog::Accepted) StoreFooterForm(dialog.Form(), Survey().heading);
+    OnUpdate();
 }
 
 }  // namespace vosk

@@ -34,6 +34,11 @@ public:
     void OnFilePrint(QPrinter& printer);
     void OnFilePrintPreview(QPrinter& printer);
 
+    // The data menu's heading and page-footer dialogs, on copies of the
+    // heading fields; the sheet is repainted however they end.
+    void OnHeading();
+    void OnPageFooter();
+
     // On-screen zoom in percent; never changes what is printed.
     int Zoom() const { return zoom_; }
     void SetZoom(int percent);

@@ -1,0 +1,49 @@
+#include "entry/field_guard.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "platform/cp932.h"
+#include "platform/message_service.h"
+
+namespace vosk {
+namespace {
+
+constexpr char kAccepted[] = "voskAcceptedText";
+
+}  // namespace
+
+QString FieldToQString(const FieldText& field) { return QString::fromStdString(Cp932ToUtf8(field)); }
+
+bool TakeFieldText(const QString& text, FieldKind kind, QWidget* widget, FieldText& out) {
+    FieldCheck check = CheckEnteredText(text.toStdString(), kind);
+    if (!check.ok()) {
+        ShowMessage(check.refusal);
+        if (widget) widget->setFocus();
+        return false;
+    }
+    out = std::move(check.bytes);
+    return true;
+}
+
+void GuardFieldText(QLineEdit* edit, FieldKind kind) {
+    // The text the field held before the user began typing: what the dialog
+    // put there, or what was last accepted.
+    edit->setProperty(kAccepted, edit->text());
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
+        if (!edit->hasFocus()) edit->setProperty(kAccepted, text);
+    });
+    QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit, kind] {
+        FieldText ignored;
+        if (TakeFieldText(edit->text(), kind, edit, ignored))
+            edit->setProperty(kAccepted, edit->text());
+        else
+            edit->setText(edit->property(kAccepted).toString());
+    });
+}
+
+void GuardFieldText(QComboBox* combo, FieldKind kind) {
+    if (combo->lineEdit()) GuardFieldText(combo->lineEdit(), kind);
+}
+
+}  // namespace vosk

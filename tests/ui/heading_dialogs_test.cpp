@@ -1,0 +1,190 @@
+// The heading and the page-footer dialogs, driven through their widgets.
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "entry/heading_dlg.h"
+#include "entry/page_footer_dlg.h"
+#include "platform/message_service.h"
+#include "platform/string_table.h"
+#include "settings/settings_store.h"
+
+namespace vosk {
+
+class HeadingDialogsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    HeadingFields heading_;
+
+    template <typename T>
+    static T* Child(QDialog& d, const QString& name) {
+        T* w = d.findChild<T*>(name);
+        if (!w) qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    // Focus moves only inside the active window.
+    static void Show(QDialog& d) {
+        d.show();
+        d.activateWindow();
+        if (!QTest::qWaitForWindowActive(&d)) qFatal("dialog not active");
+    }
+    static void Ok(QDialog& d) { d.findChild<QDialogButtonBox*>()->buttons().first()->click(); }
+    static void Type(QLineEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->selectAll();
+        // As an input method commits it: the whole text at once.
+        edit->insert(text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+    HeadingFields RunHeading(const std::function<void(CHeadingDlg&)>& act, int* result = nullptr) {
+        CHeadingDlg dialog(LoadHeadingForm(heading_));
+        Show(dialog);
+        act(dialog);
+        HeadingFields h = heading_;
+        if (dialog.result() == QDialog::Accepted) StoreHeadingForm(dialog.Form(), h);
+        if (result) *result = dialog.isVisible() ? -1 : dialog.result();
+        return h;
+    }
+
+private slots:
+    void initTestCase() {
+        qputenv("VOSK_DRIVES", dir_.filePath("drives").toUtf8());
+        Settings().sheet.enterKeyMode = 0;
+        LoadSettings(Settings(), *std::make_unique<SurveyData>(), false);
+    }
+    void init() { heading_ = HeadingFields{}; }
+
+    void standardExampleSelectsStyle1() {
+        heading_[31] = "1";
+        HeadingFields h = RunHeading([](CHeadingDlg& d) {
+            QVERIFY(Child<QRadioButton>(d, "style1")->isChecked());
+            Child<QPushButton>(d, "standard")->click();
+            QCOMPARE(Child<QLineEdit>(d, "field19")->text(), QString("20"));
+            Ok(d);
+        });
+        QCOMPARE(h[31], std::string("0"));
+        QCOMPARE(h[19], std::string("20"));
+        QCOMPARE(h[39], std::string("10"));
+        QCOMPARE(h[38], std::string("0"));  // empty field 38 opened on the first choice
+    }
+
+    void depthScaleMustBeAWholeNumber() {
+        for (const char* bad : {"abc", "", "12x", "1.5"}) {
+            MessageRecorder messages;
+            int result = 0;
+            RunHeading([&](CHeadingDlg& d) {
+                Child<QLineEdit>(d, "field19")->setText(QString::fromUtf8(bad));
+                Ok(d);
+            }, &result);
+            QCOMPARE(result, -1);  // still open
+            QCOMPARE(messages.texts, std::vector<std::string>{std::string(MessageText(61712))});
+        }
+        HeadingFields h = RunHeading([](CHeadingDlg& d) {
+            Child<QLineEdit>(d, "field19")->setText(" 0020\t");
+            Ok(d);
+        });
+        QCOMPARE(h[19], std::string("20"));
+    }
+
+    void weatherTesterAndCancel() {
+        heading_[18] = "\x90\xb0";  // 晴
+        HeadingFields h = RunHeading([](CHeadingDlg& d) {
+            auto* weather = Child<QComboBox>(d, "field18");
+            QCOMPARE(weather->currentText(), QString("晴"));
+            weather->setCurrentIndex(weather->count() - 1);  // the empty item
+            auto* tester = Child<QComboBox>(d, "field10");
+            QVERIFY(tester->count() >= 2);                   // the master list and "　"
+            QCOMPARE(tester->itemText(tester->count() - 1), QString("　"));
+            Ok(d);
+        });
+        QCOMPARE(h[18], std::string());
+        heading_[1] = "old";
+        h = RunHeading([](CHeadingDlg& d) {
+            Child<QLineEdit>(d, "field1")->setText("new");
+            d.reject();
+        });
+        QCOMPARE(h[1], std::string("old"));
+    }
+
+    void textTheSheetCannotCarryIsRefusedWhereTyped() {
+        MessageRecorder messages;
+        heading_[1] = "survey";
+        HeadingFields h = RunHeading([](CHeadingDlg& d) {
+            auto* name = Child<QLineEdit>(d, "field1");
+            Type(name, "cost $$5");
+            QCOMPARE(name->text(), QString("survey"));  // the last good text is back
+            Type(Child<QLineEdit>(d, "field2"), "한국");
+            QCOMPARE(Child<QLineEdit>(d, "field2")->text(), QString());
+            Ok(d);
+        });
+        QCOMPARE(messages.texts.size(), size_t(2));
+        QCOMPARE(h[1], std::string("survey"));
+    }
+
+    void footerOpensWithTheStandardSettings() {
+        struct Case {
+            int width;
+            QString centre, left;
+        } cases[] = {{210, "105", "105"}, {420, "210", "150"}};
+        for (const Case& c : cases) {
+            CPageFooterDlg d(LoadFooterForm(heading_), c.width, 297);
+            QCOMPARE(Child<QLineEdit>(d, "field49")->text(), c.centre);
+            QCOMPARE(Child<QLineEdit>(d, "field48")->text(), c.left);
+            QCOMPARE(Child<QLineEdit>(d, "field45")->text(), QString("281"));
+            QCOMPARE(Child<QLineEdit>(d, "field46")->text(), QString("2.0"));
+            QVERIFY(!Child<QLineEdit>(d, "field45")->isEnabled());  // "下線から"
+            QVERIFY(!Child<QLineEdit>(d, "field48")->isEnabled());  // "用紙左右中央"
+        }
+    }
+
+    void footerTextsBeforeAndAfter() {
+        heading_[42] = "1";
+        heading_[45] = "10";
+        CPageFooterDlg d(LoadFooterForm(heading_), 210, 297);
+        Show(d);
+        auto* before = Child<QComboBox>(d, "field41");
+        auto* after = Child<QComboBox>(d, "field43");
+        before->setCurrentIndex(0);  // "   <無し>"
+        before->lineEdit()->setFocus();
+        Child<QLineEdit>(d, "field42")->setFocus();
+        QCOMPARE(before->currentText(), QString());
+        before->setEditText("(");
+        before->lineEdit()->setFocus();
+        Child<QLineEdit>(d, "field42")->setFocus();
+        QCOMPARE(after->currentText(), QString(")"));
+        QCOMPARE(Child<QLineEdit>(d, "sample")->text(), QString("(1)"));
+        after->setEditText("-");
+        before->lineEdit()->setFocus();
+        Child<QLineEdit>(d, "field42")->setFocus();
+        QCOMPARE(after->currentText(), QString("-"));
+    }
+
+    void footerOutsideThePaperOnlyWarns() {
+        MessageRecorder messages;
+        heading_[44] = "0";
+        heading_[45] = "281";
+        heading_[48] = "20";
+        CPageFooterDlg d(LoadFooterForm(heading_), 210, 297);
+        Show(d);
+        QVERIFY(Child<QRadioButton>(d, "fromTop")->isChecked());
+        Ok(d);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(messages.texts, std::vector<std::string>{FormatMessageText(133, "281")});
+        HeadingFields h = heading_;
+        StoreFooterForm(d.Form(), h);
+        QCOMPARE(h[45], std::string("281"));
+        QCOMPARE(h[44], std::string("0"));
+    }
+};
+
+}  // namespace vosk
+
+QTEST_MAIN(vosk::HeadingDialogsTest)
+#include "heading_dialogs_test.moc"
