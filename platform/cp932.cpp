@@ -110,6 +110,19 @@ size_t FindCp932(std::string_view text, std::string_view part) {
     return part.empty() ? 0 : std::string_view::npos;
 }
 
+std::string TruncateCp932(std::string_view text, size_t maxBytes) {
+    if (text.size() <= maxBytes) return std::string(text);
+    size_t i = 0;
+    while (i < maxBytes) {
+        size_t len = IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (i + len > maxBytes) break;
+        i += len;
+    }
+    std::string out(text.substr(0, i));
+    if (i < maxBytes) out += ' ';
+    return out;
+}
+
 bool EndsWithCp932(std::string_view text, std::string_view part) {
     if (part.size() > text.size()) return false;
     // The match must start on a character boundary of `text`.

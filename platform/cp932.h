@@ -37,6 +37,10 @@ namespace vosk {
 // (a trail byte such as '[' or '\' never starts a match); npos when absent.
 size_t FindCp932(std::string_view text, std::string_view part);
 
+// At most `maxBytes` bytes of `text`; a double-byte character cut in half at
+// the end becomes a blank.
+std::string TruncateCp932(std::string_view text, size_t maxBytes);
+
 // True when `text` ends with the whole character sequence `part`.
 bool EndsWithCp932(std::string_view text, std::string_view part);
 
