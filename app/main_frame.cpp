@@ -34,8 +34,7 @@ bool IsAvailable(int id) {
     using namespace command;
     switch (id) {
         case kBlowData: case kSoilName: case kJacicSoilName:
-        case kLayout: case kLineStyle: case kDigits: case kEngineers: case kRemarks: case kFonts:
-        case kEnterKey: case kSetup: case kGuide:
+        case kEngineers: case kRemarks:
             return false;
         default:
             return true;
@@ -207,6 +206,13 @@ void CMainFrame::Dispatch(int id) {
         case kPreviousPage: view_->OnPreviousPage(); break;
         case kHeading: view_->OnHeading(); break;
         case kPageFooter: view_->OnPageFooter(); break;
+        case kLayout: view_->OnLayout(); break;
+        case kLineStyle: view_->OnLineStyle(); break;
+        case kDigits: view_->OnDigits(); break;
+        case kFonts: view_->OnFontSet(); break;
+        case kEnterKey: view_->OnEnterKey(); break;
+        case kSetup: view_->OnSetup(); break;
+        case kGuide: view_->OnGuide(); break;
         case kNextPage: view_->OnNextPage(); break;
         default: break;
     }

@@ -9,11 +9,21 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "entry/field_guard.h"
 #include "entry/heading_dlg.h"
 #include "entry/page_footer_dlg.h"
+#include "platform/message_service.h"
 #include "platform/qt_canvas.h"
 #include "render/report_page.h"
+#include "settings/digits_dlg.h"
+#include "settings/enter_key_dlg.h"
+#include "settings/font_set_dlg.h"
+#include "settings/guide_dlg.h"
+#include "settings/layout_dlg.h"
+#include "settings/line_style_dlg.h"
+#include "settings/settings_services.h"
 #include "settings/settings_store.h"
+#include "settings/setup_dlg.h"
 #include "survey/survey_data.h"
 
 namespace vosk {
@@ -61,6 +71,7 @@ void CVoskView::UpdateScrollSizes() {
 }
 
 void CVoskView::OnDraw(Canvas& canvas) {
+    lastDpiY_ = canvas.DpiY();
     DrawSheetPage(canvas, Survey(), Settings(), Pages().currentPage, Pages());
 }
 
@@ -211,6 +222,79 @@ void CVoskView::OnPageFooter() {
     DetectPaperSize(Settings());
     CPageFooterDlg dialog(LoadFooterForm(Survey().heading), Settings().paperWidthMm, Settings().paperHeightMm, this);
     if (dialog.exec() == QDialog::Accepted) StoreFooterForm(dialog.Form(), Survey().heading);
+    OnUpdate();
+}
+
+namespace {
+
+// Saves Sys.ndx, or says which file could not be written.
+void SaveSheetSettings() {
+    const SettingsStore& store = Settings();
+    if (!SaveSettings(store, store.sysPath)) ShowMessage(SaveFailedText({RealPath(store.sysPath).string()}));
+}
+
+}  // namespace
+
+void CVoskView::SetSettingsServices(SettingsServices* services) { services_ = services; }
+
+void CVoskView::OnLayout() {
+    CLayoutDlg dialog(LoadLayoutForm(Settings().sheet), this);
+    if (dialog.exec() == QDialog::Accepted && StoreLayoutForm(dialog.Form(), Settings().sheet) == 0) SaveSheetSettings();
+    OnUpdate();
+}
+
+void CVoskView::OnLineStyle() {
+    CLineStyleDlg dialog(LoadLineStyleForm(Settings().sheet), services_ ? *services_ : DefaultSettingsServices(), this);
+    if (dialog.exec() == QDialog::Accepted && StoreLineStyleForm(dialog.Form(), Settings().sheet) == 0)
+        SaveSheetSettings();
+    OnUpdate();
+}
+
+void CVoskView::OnDigits() {
+    CDigitsDlg dialog(LoadDigitsForm(Settings().sheet), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        StoreDigitsForm(dialog.Form(), Settings().sheet);
+        SaveSheetSettings();
+    }
+    OnUpdate();
+}
+
+void CVoskView::OnFontSet() {
+    CFontSetDlg dialog(Settings(), lastDpiY_, services_ ? *services_ : DefaultSettingsServices(), this);
+    dialog.exec();
+    OnUpdate();
+}
+
+void CVoskView::OnEnterKey() {
+    CEnterKeyDlg dialog(Settings().sheet.enterKeyMode, this);
+    // With no choice selected (a setting outside the three) OK keeps it.
+    if (dialog.exec() == QDialog::Accepted && dialog.Mode() >= 0) {
+        Settings().sheet.enterKeyMode = dialog.Mode();
+        SaveSheetSettings();
+    }
+    OnUpdate();
+}
+
+void CVoskView::OnSetup() {
+    SettingsStore& store = Settings();
+    CSetupDlg dialog(FieldToQString(store.installDrive), FieldToQString(store.installFolderPath), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        std::optional<InstallLocation> location;
+        FieldText drive, folder;
+        if (TakeFieldText(dialog.Drive(), FieldKind::Heading, nullptr, drive) &&
+            TakeFieldText(dialog.Folder(), FieldKind::Heading, nullptr, folder)) {
+            location = CheckInstallLocation(drive, folder);
+            if (!location) ShowMessage(std::string(kBadPathText));
+        }
+        if (location && !ChangeInstallLocation(store, Survey(), *location))
+            ShowMessage(SaveFailedText({RealPath(LocationFileWindowsPath()).string()}));
+    }
+    OnUpdate();
+}
+
+void CVoskView::OnGuide() {
+    CGuideDlg dialog(Settings(), services_ ? *services_ : DefaultSettingsServices(), this);
+    dialog.exec();
     OnUpdate();
 }
 

@@ -10,6 +10,7 @@ class QPrinter;
 namespace vosk {
 
 class Canvas;
+class SettingsServices;
 
 class CVoskView : public QAbstractScrollArea {
     Q_OBJECT
@@ -39,6 +40,23 @@ public:
     void OnHeading();
     void OnPageFooter();
 
+    // The settings menu's dialogs and the guide. Layout, line style, digits
+    // and Enter key store their copies and save Sys.ndx at once; the font
+    // and set-up dialogs write their own files. The sheet is repainted
+    // however they end.
+    void OnLayout();
+    void OnLineStyle();
+    void OnDigits();
+    void OnFontSet();
+    void OnEnterKey();
+    void OnSetup();
+    void OnGuide();
+    // The colour and font choosers and the editor start the dialogs use;
+    // nullptr restores the system ones.
+    void SetSettingsServices(SettingsServices* services);
+    // Vertical resolution of the surface the sheet was last drawn on.
+    int LastDpiY() const { return lastDpiY_; }
+
     // On-screen zoom in percent; never changes what is printed.
     int Zoom() const { return zoom_; }
     void SetZoom(int percent);
@@ -61,6 +79,8 @@ private:
     int ScreenDpiY() const;
 
     int zoom_ = 100;
+    int lastDpiY_ = 96;
+    SettingsServices* services_ = nullptr;
 };
 
 }  // namespace vosk

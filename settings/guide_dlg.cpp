@@ -1,0 +1,61 @@
+#include "settings/guide_dlg.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/cp932.h"
+#include "platform/editor_launch.h"
+#include "platform/file_io.h"
+#include "platform/message_service.h"
+#include "entry/field_guard.h"
+#include "settings/dialog_support.h"
+#include "settings/settings_rules.h"
+#include "settings/settings_services.h"
+
+namespace vosk {
+
+CGuideDlg::CGuideDlg(const SettingsStore& store, SettingsServices& services, QWidget* parent)
+    : QDialog(parent), services_(services) {
+    setWindowTitle(QStringLiteral("操作案内"));
+    resize(720, 520);
+    std::filesystem::path path = RealPath(GuideFilePath(store));
+    guidePath_ = QString::fromStdString(path.string());
+    folder_ = QString::fromStdString(RealPath(store.installFolder).string());
+
+    list_ = new QListWidget;
+    list_->setObjectName(ControlName(1056));
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* print = new QPushButton(QStringLiteral("開いて印刷"));
+    print->setObjectName(ControlName(1021));
+    print->setAutoDefault(false);
+    connect(print, &QPushButton::clicked, this, &CGuideDlg::OnOpenAndPrint);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(print);
+    bottom->addStretch();
+    bottom->addWidget(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_);
+    layout->addLayout(bottom);
+
+    if (auto bytes = ReadFileBytes(path)) {
+        for (const FieldText& line : GuideLines(*bytes)) list_->addItem(FieldToQString(line));
+    } else {
+        ShowMessage(32795, path.string());
+    }
+}
+
+void CGuideDlg::OnOpenAndPrint() {
+    // The editor gets the full path, so it finds the file whatever the case
+    // of its name on this system.
+    ProgramStarter start = [this](const QString& program, const QStringList& arguments, const QString& folder) {
+        return services_.StartProgram(program, arguments, folder);
+    };
+    if (!OpenInEditor(guidePath_, folder_, start)) ShowMessage(4032);
+}
+
+}  // namespace vosk

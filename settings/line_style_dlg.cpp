@@ -1,0 +1,214 @@
+#include "settings/line_style_dlg.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "entry/enter_key_filter.h"
+#include "platform/message_service.h"
+#include "render/sheet_drawing.h"
+#include "entry/field_guard.h"
+#include "settings/dialog_support.h"
+#include "settings/settings_services.h"
+
+namespace vosk {
+namespace {
+
+QLabel* Label(const char* text) { return new QLabel(QString::fromUtf8(text)); }
+
+}  // namespace
+
+CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, SettingsServices& services, QWidget* parent)
+    : QDialog(parent), form_(form), services_(services) {
+    setWindowTitle(QStringLiteral("線種 調査業者名"));
+    for (const LineStyleIntegerControl& c : LineStyleIntegerControls())
+        edits_.insert(c.control, MakeSettingEdit(c.control, 40));
+    for (const LineStyleColourControl& c : LineStyleColourControls())
+        edits_.insert(c.control, MakeSettingEdit(c.control, 80));
+    edits_.insert(1085, MakeSettingEdit(1085, 260));
+
+    // A "色" button with the colour edit it belongs to.
+    auto colourRow = [this](int editId, int buttonId) {
+        auto* row = new QHBoxLayout;
+        auto* button = new QPushButton(QStringLiteral("色"));
+        button->setObjectName(ControlName(buttonId));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, editId] { ChooseColour(editId); });
+        row->addWidget(Edit(editId));
+        row->addWidget(button);
+        return row;
+    };
+
+    auto* underline = new QGroupBox(QStringLiteral("調査件名の下線 "));
+    auto* g1 = new QGridLayout(underline);
+    g1->addWidget(Label("太さ"), 0, 0);
+    g1->addWidget(Edit(1106), 0, 1);
+    g1->addWidget(Label("実線部"), 0, 2);
+    g1->addWidget(Edit(1107), 0, 3);
+    g1->addWidget(Label("空白部"), 0, 4);
+    g1->addWidget(Edit(1108), 0, 5);
+
+    auto* box = new QGroupBox(QStringLiteral("上下の横線"));
+    auto* g2 = new QGridLayout(box);
+    g2->addWidget(Label("太さ"), 0, 0);
+    g2->addWidget(Edit(1095), 0, 1);
+    g2->addWidget(Label("タイトル枠線、"), 0, 2);
+    g2->addWidget(Label("特記事項、"), 1, 2);
+    g2->addWidget(Label("用紙下端の横線"), 2, 2);
+
+    auto* frame = new QGroupBox(QStringLiteral("図表枠線"));
+    auto* g3 = new QGridLayout(frame);
+    g3->addWidget(Label("太さ"), 0, 0);
+    g3->addWidget(Edit(1096), 0, 1);
+
+    auto* rules = new QGroupBox(QStringLiteral("表の横罫線"));
+    auto* g4 = new QGridLayout(rules);
+    g4->addWidget(Label("太さ"), 0, 0);
+    g4->addWidget(Edit(1103), 0, 1);
+    g4->addWidget(Label("実線部"), 0, 2);
+    g4->addWidget(Edit(1104), 0, 3);
+    g4->addWidget(Label("空白部"), 0, 4);
+    g4->addWidget(Edit(1105), 0, 5);
+    g4->addLayout(colourRow(1000, 1068), 1, 0, 1, 3);
+    colour_ = new QRadioButton(QStringLiteral("カラー"));
+    colour_->setObjectName(ControlName(1071));
+    monochrome_ = new QRadioButton(QStringLiteral("白黒"));
+    monochrome_->setObjectName(ControlName(1072));
+    auto* modes = new QButtonGroup(this);
+    modes->addButton(colour_);
+    modes->addButton(monochrome_);
+    g4->addWidget(colour_, 1, 3);
+    g4->addWidget(monochrome_, 1, 4);
+    connect(colour_, &QRadioButton::clicked, this, &CLineStyleDlg::ApplyMode);
+    connect(monochrome_, &QRadioButton::clicked, this, &CLineStyleDlg::ApplyMode);
+
+    auto* graph = new QGroupBox(QStringLiteral("グラフ"));
+    auto* g5 = new QGridLayout(graph);
+    g5->addWidget(Label("グリッド1"), 0, 0);
+    g5->addWidget(Label("太さ"), 0, 1);
+    g5->addWidget(Edit(1028), 0, 2);
+    g5->addLayout(colourRow(1001, 1022), 0, 3);
+    g5->addWidget(Label("グリッド2"), 1, 0);
+    g5->addWidget(Label("太さ"), 1, 1);
+    g5->addWidget(Edit(1097), 1, 2);
+    g5->addLayout(colourRow(1002, 1070), 1, 3);
+
+    auto* plot = new QGroupBox(QStringLiteral("データプロット"));
+    auto* g6 = new QGridLayout(plot);
+    g6->addWidget(Label("折れ線"), 0, 0);
+    g6->addWidget(Label("太さ"), 0, 1);
+    g6->addWidget(Edit(1029), 0, 2);
+    g6->addWidget(Label("○印"), 1, 0);
+    g6->addWidget(Label("太さ"), 1, 1);
+    g6->addWidget(Edit(1030), 1, 2);
+
+    auto* company = new QGroupBox(QStringLiteral("名称"));
+    auto* g7 = new QVBoxLayout(company);
+    g7->addWidget(Label("社名・調査業者名の初期設定"));
+    g7->addWidget(Edit(1085));
+
+    auto standardButton = [this](const char* caption, int id, bool fine) {
+        auto* button = new QPushButton(QString::fromUtf8(caption));
+        button->setObjectName(ControlName(id));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, fine] { OnStandard(fine); });
+        return button;
+    };
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Label("単位 ピクセル"));
+    bottom->addWidget(standardButton("カラー 標準", 1045, false));
+    bottom->addWidget(standardButton("カラー 細密", 1046, true));
+    bottom->addStretch();
+    bottom->addWidget(MakeOkCancel(this));
+
+    auto* layout = new QVBoxLayout(this);
+    for (QWidget* group : {static_cast<QWidget*>(underline), static_cast<QWidget*>(box), static_cast<QWidget*>(frame),
+                           static_cast<QWidget*>(rules), static_cast<QWidget*>(graph), static_cast<QWidget*>(plot),
+                           static_cast<QWidget*>(company)})
+        layout->addWidget(group);
+    layout->addLayout(bottom);
+
+    SetTabOrder(this, {1106, 1107, 1108, 1095, 1096, 1103, 1104, 1105, 1000, 1068, 1071, 1072, 1028, 1001, 1022, 1097,
+                       1002, 1070, 1029, 1030, 1085, 1045, 1046});
+    for (const LineStyleColourControl& c : LineStyleColourControls()) {
+        const int id = c.control;
+        connect(Edit(id), &QLineEdit::textChanged, this, [this, id] { PaintColour(id); });
+    }
+    EnterKeyFilter::Install(this);
+    Show(form_);
+}
+
+void CLineStyleDlg::Show(const LineStyleForm& form) {
+    for (const LineStyleIntegerControl& c : LineStyleIntegerControls())
+        Edit(c.control)->setText(FieldToQString(form.*c.text));
+    for (const LineStyleColourControl& c : LineStyleColourControls()) {
+        Edit(c.control)->setText(FieldToQString(form.*c.text));
+        PaintColour(c.control);
+    }
+    Edit(1085)->setText(FieldToQString(form.companyName));
+    (form.monochrome ? monochrome_ : colour_)->setChecked(true);
+    ApplyMode();
+}
+
+void CLineStyleDlg::ApplyMode() {
+    const bool colourMode = colour_->isChecked();
+    // Coloured rules are drawn solid: no dash, no gap.
+    Edit(1000)->setEnabled(true);
+    if (colourMode) Edit(1105)->setText(QStringLiteral("0"));
+    Edit(1104)->setEnabled(!colourMode);
+    Edit(1105)->setEnabled(!colourMode);
+}
+
+void CLineStyleDlg::PaintColour(int id) {
+    QLineEdit* edit = Edit(id);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Text, ToQColor(ParseColour(edit->text().toStdString())));
+    edit->setPalette(palette);
+}
+
+void CLineStyleDlg::ChooseColour(int id) {
+    QLineEdit* edit = Edit(id);
+    if (auto chosen = services_.ChooseColour(ParseColour(edit->text().toStdString()), this))
+        edit->setText(FieldToQString(FormatColourText(*chosen)));
+    PaintColour(id);
+}
+
+void CLineStyleDlg::OnStandard(bool fine) {
+    LineStyleForm standard;
+    ApplyStandardLineStyle(standard, fine);
+    // The company name is no part of the standard set: it stays as typed.
+    for (const LineStyleIntegerControl& c : LineStyleIntegerControls())
+        Edit(c.control)->setText(FieldToQString(standard.*c.text));
+    for (const LineStyleColourControl& c : LineStyleColourControls())
+        Edit(c.control)->setText(FieldToQString(standard.*c.text));
+    colour_->setChecked(true);
+    ApplyMode();
+}
+
+void CLineStyleDlg::accept() {
+    LineStyleForm taken;
+    for (const LineStyleIntegerControl& c : LineStyleIntegerControls())
+        if (!TakeFieldText(Edit(c.control)->text(), FieldKind::Heading, Edit(c.control), taken.*c.text)) return;
+    for (const LineStyleColourControl& c : LineStyleColourControls())
+        if (!TakeFieldText(Edit(c.control)->text(), FieldKind::Heading, Edit(c.control), taken.*c.text)) return;
+    if (!TakeFieldText(Edit(1085)->text(), FieldKind::Heading, Edit(1085), taken.companyName)) return;
+    taken.monochrome = monochrome_->isChecked();
+    SheetSettings check;
+    if (int bad = StoreLineStyleForm(taken, check)) {
+        ShowMessage(61712);
+        Edit(bad)->setFocus();
+        Edit(bad)->selectAll();
+        return;
+    }
+    form_ = taken;
+    QDialog::accept();
+}
+
+}  // namespace vosk

@@ -1,0 +1,616 @@
+// The settings menu's dialogs and the guide, driven through their widgets
+// under the offscreen platform, with scripted colour and font choosers and a
+// scripted program start.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include "app/command_table.h"
+#include "app/main_frame.h"
+#include "platform/cp932.h"
+#include "platform/editor_launch.h"
+#include "platform/file_io.h"
+#include "platform/message_service.h"
+#include "platform/recording_canvas.h"
+#include "platform/string_table.h"
+#include "render/report_page.h"
+#include "render/vosk_view.h"
+#include "settings/digits_dlg.h"
+#include "settings/dialog_support.h"
+#include "settings/font_set_dlg.h"
+#include "settings/guide_dlg.h"
+#include "settings/layout_dlg.h"
+#include "settings/line_style_dlg.h"
+#include "settings/settings_services.h"
+#include "settings/settings_store.h"
+#include "survey/vosk_doc.h"
+
+namespace vosk {
+namespace fs = std::filesystem;
+
+// Answers the choosers from a script and remembers what they were offered.
+class ScriptedServices : public SettingsServices {
+public:
+    std::optional<Colour> ChooseColour(Colour initial, QWidget*) override {
+        coloursOffered.push_back(initial);
+        return Next(colours);
+    }
+    std::optional<FontChoice> ChooseFont(const FontChoice& initial, int dpi, QWidget*) override {
+        fontsOffered.push_back(initial);
+        dpis.push_back(dpi);
+        return Next(fonts);
+    }
+    bool StartProgram(const QString& program, const QStringList& arguments, const QString& folder) override {
+        tried << program;
+        if (startable.contains(program)) {
+            started = arguments;
+            startedIn = folder;
+            return true;
+        }
+        return false;
+    }
+    template <typename T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& script) {
+        if (script.empty()) return std::nullopt;
+        auto next = script.front();
+        script.pop_front();
+        return next;
+    }
+
+    std::deque<std::optional<Colour>> colours;
+    std::vector<Colour> coloursOffered;
+    std::deque<std::optional<FontChoice>> fonts;
+    std::vector<FontChoice> fontsOffered;
+    std::vector<int> dpis;
+    QStringList startable, tried, started;
+    QString startedIn;
+};
+
+class SettingsDialogsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<CVoskDoc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+    ScriptedServices services_;
+
+    fs::path Drives() const { return fs::path(dir_.filePath(QTest::currentTestFunction()).toStdString()); }
+    fs::path Install() const { return Drives() / "C" / "Tarvogx" / "Vosk2"; }
+    static void Put(const fs::path& p, const std::string& bytes) {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+    static std::string Bytes(const fs::path& p) { return ReadFileBytes(p).value_or("<missing>"); }
+    // Line `n` (from 1) of a file written with CR LF.
+    static std::string Line(const fs::path& p, int n) {
+        std::string bytes = Bytes(p);
+        size_t at = 0;
+        for (int i = 1; i < n; ++i) at = bytes.find("\r\n", at) + 2;
+        return bytes.substr(at, bytes.find("\r\n", at) - at);
+    }
+    static std::string Text(int id) { return std::string(MessageText(id)); }
+
+    template <typename T>
+    static T* Find(QWidget* dialog, int id) {
+        T* widget = dialog->findChild<T*>(ControlName(id));
+        if (!widget) qFatal("no control %d", id);
+        return widget;
+    }
+    static QLineEdit* Edit(QWidget* dialog, int id) { return Find<QLineEdit>(dialog, id); }
+    static void Click(QWidget* dialog, int id) { QTest::mouseClick(Find<QAbstractButton>(dialog, id), Qt::LeftButton); }
+    static void ClickOk(QDialog* dialog) {
+        for (auto* b : dialog->findChildren<QPushButton*>())
+            if (b->text() == "OK") return QTest::mouseClick(b, Qt::LeftButton);
+        qFatal("no OK");
+    }
+    // Types `text` into a field and leaves it with Tab, as the user does.
+    static void TypeAndLeave(QLineEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->setText(text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+    static void ShowActive(QDialog& dialog) {
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    }
+
+    // Triggers menu command `id`, letting `act` work the modal dialog it opens.
+    void RunCommand(int id, std::function<void(QDialog*)> act) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            seen = true;
+            if (!QTest::qWaitForWindowActive(dialog)) qWarning("dialog not active");
+            act(dialog);
+            if (dialog->isVisible()) dialog->reject();  // never leave a test hanging
+        });
+        QVERIFY(frame_->Action(id)->isEnabled());
+        frame_->Action(id)->trigger();
+        QVERIFY(seen);
+    }
+
+    // A new run: the settings read again from the install folder.
+    static void Restart() {
+        MessageRecorder quiet;
+        Settings() = SettingsStore{};
+        LoadSettings(Settings(), Survey(), false);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        qputenv("XDG_CONFIG_HOME", dir_.filePath("config").toUtf8());
+    }
+
+    void init() {
+        // Every test has drives of its own, seeded from the bundled data.
+        qputenv("VOSK_DRIVES", QByteArray::fromStdString(Drives().string()));
+        services_ = ScriptedServices{};
+        Restart();
+        Pages() = PageState{};
+        doc_ = std::make_unique<CVoskDoc>();
+        frame_ = std::make_unique<CMainFrame>(doc_.get());
+        frame_->View()->SetSettingsServices(&services_);
+        MessageRecorder quiet;
+        frame_->View()->OnInitialUpdate();
+        doc_->OnNewDocument();
+    }
+
+    void cleanup() {
+        frame_.reset();
+        doc_.reset();
+    }
+
+    void everySettingsAndHelpItemOpensItsDialog() {
+        frame_->UpdateCommandUi();
+        for (int id : {command::kLayout, command::kLineStyle, command::kDigits, command::kFonts, command::kEnterKey,
+                       command::kSetup, command::kGuide})
+            QVERIFY2(frame_->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        // The master lists belong elsewhere and stay greyed until built.
+        QVERIFY(!frame_->Action(command::kEngineers)->isEnabled());
+        QVERIFY(!frame_->Action(command::kRemarks)->isEnabled());
+        const std::pair<int, const char*> captions[] = {
+            {command::kLayout, "表とグラフ  印刷時の配置・サイズ"}, {command::kLineStyle, "線種 調査業者名"},
+            {command::kDigits, "表示桁数 項目名"},                  {command::kFonts, "フォント"},
+            {command::kEnterKey, "キーの動作"},                     {command::kSetup, "セットアップ"},
+            {command::kGuide, "操作案内"}};
+        for (auto [id, caption] : captions) {
+            QString title;
+            RunCommand(id, [&](QDialog* d) { title = d->windowTitle(); });
+            QCOMPARE(title, QString::fromUtf8(caption));
+        }
+    }
+
+    // ---- Layout -------------------------------------------------------------
+
+    void layoutOpensWithTheStandardExampleWhenTheGraphWidthIsEmpty() {
+        SheetSettings s = Settings().sheet;
+        s.style2GraphWidthMm.clear();
+        s.topMarginMm = 3;
+        s.hideMetreSign = 1;
+        CLayoutDlg dialog(LoadLayoutForm(s));
+        QCOMPARE(Edit(&dialog, 1119)->text(), QString("14"));
+        QCOMPARE(Edit(&dialog, 1118)->text(), QString("20"));
+        QCOMPARE(Edit(&dialog, 1004)->text(), QString("80"));
+        QCOMPARE(Edit(&dialog, 1012)->text(), QString("259"));
+        QVERIFY(!Find<QCheckBox>(&dialog, 1062)->isChecked());
+        // With a graph width the stored values show, until "標準の設定例".
+        s.style2GraphWidthMm = "70";
+        CLayoutDlg stored(LoadLayoutForm(s));
+        QCOMPARE(Edit(&stored, 1119)->text(), QString("3"));
+        QVERIFY(Find<QCheckBox>(&stored, 1062)->isChecked());
+        Click(&stored, 1080);
+        QCOMPARE(Edit(&stored, 1119)->text(), QString("14"));
+        QCOMPARE(Edit(&stored, 1004)->text(), QString("80"));
+    }
+
+    void layoutWarnsOnLeavingFields() {
+        CLayoutDlg dialog(LoadLayoutForm(Settings().sheet));
+        ShowActive(dialog);
+        Edit(&dialog, 1119)->setText("14");
+        struct Case {
+            int id;
+            const char* text;
+            int warning;
+        };
+        const Case cases[] = {{1007, "19.9", 4010}, {1007, "20", 0},   {1008, "29", 4010}, {1009, "25", 0},
+                              {1012, "231", 134},   {1012, "232", 0}, {1012, "267", 135}};
+        for (const Case& c : cases) {
+            MessageRecorder messages;
+            TypeAndLeave(Edit(&dialog, c.id), c.text);
+            std::vector<std::string> expected;
+            if (c.warning) expected.push_back(Text(c.warning));
+            QCOMPARE(messages.texts, expected);
+            QCOMPARE(Edit(&dialog, c.id)->text(), QString(c.text));  // warnings keep the value
+        }
+        QVERIFY(dialog.isVisible());
+    }
+
+    void layoutOkWarnsWithoutBlockingButRefusesNonIntegerMargins() {
+        struct Case {
+            const char* twoColumnTop;
+            bool warns;
+        };
+        for (const Case& c : {Case{"110", true}, Case{"111", false}, Case{"", false}}) {
+            CLayoutDlg dialog(LoadLayoutForm(Settings().sheet));
+            ShowActive(dialog);
+            Edit(&dialog, 1006)->setText(c.twoColumnTop);
+            MessageRecorder messages;
+            ClickOk(&dialog);
+            QCOMPARE(messages.texts, c.warns ? std::vector<std::string>{Text(4033)} : std::vector<std::string>{});
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.Form().style2BlockTopTwoColumnMm, std::string(c.twoColumnTop));
+        }
+        CLayoutDlg dialog(LoadLayoutForm(Settings().sheet));
+        ShowActive(dialog);
+        Edit(&dialog, 1012)->setText("200");  // sum too small: warned, not refused
+        Edit(&dialog, 1118)->setText("2.5");
+        MessageRecorder messages;
+        ClickOk(&dialog);
+        QCOMPARE(messages.texts, (std::vector<std::string>{Text(134), Text(61712)}));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(&dialog, 1118)));
+    }
+
+    void layoutOkStoresSavesAtOnceAndSurvivesARestart() {
+        RunCommand(command::kLayout, [&](QDialog* d) {
+            Edit(d, 1119)->setText("9");
+            Edit(d, 1001)->setText("45");
+            Find<QCheckBox>(d, 1062)->setChecked(true);
+            ClickOk(d);
+        });
+        QCOMPARE(Settings().sheet.topMarginMm, 9L);
+        QCOMPARE(Line(Install() / "Sys.ndx", 11), std::string("9"));
+        Restart();
+        QCOMPARE(Settings().sheet.topMarginMm, 9L);
+        QCOMPARE(Settings().sheet.style2BlockTopMm, std::string("45"));
+        QCOMPARE(Settings().sheet.hideMetreSign, 1L);
+
+        // Cancel keeps everything as it was.
+        const std::string before = Bytes(Install() / "Sys.ndx");
+        RunCommand(command::kLayout, [&](QDialog* d) {
+            Edit(d, 1119)->setText("30");
+            d->reject();
+        });
+        QCOMPARE(Settings().sheet.topMarginMm, 9L);
+        QCOMPARE(Bytes(Install() / "Sys.ndx"), before);
+    }
+
+    void failedSettingsSaveIsReportedWithItsPath() {
+        fs::remove(Install() / "Sys.ndx");
+        fs::create_directories(Install() / "Sys.ndx" / "inside");
+        MessageRecorder messages;
+        RunCommand(command::kLayout, [&](QDialog* d) { ClickOk(d); });
+        QCOMPARE(messages.texts, std::vector<std::string>{Text(4005) + "\n( " + (Install() / "Sys.ndx").string() + " )"});
+    }
+
+    void enterKeyInALayoutFieldFollowsTheSetting() {
+        for (long mode : {0L, 1L, 2L}) {
+            Settings().sheet.enterKeyMode = mode;
+            CLayoutDlg dialog(LoadLayoutForm(Settings().sheet));
+            ShowActive(dialog);
+            MessageRecorder messages;
+            Edit(&dialog, 1007)->setFocus();
+            QTest::keyClick(Edit(&dialog, 1007), Qt::Key_Return);
+            QCOMPARE(dialog.result() == QDialog::Accepted, mode == 0);
+            QCOMPARE(dialog.isVisible(), mode != 0);
+            if (mode == 1) QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(&dialog, 1008)));
+            if (mode == 2) QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(&dialog, 1007)));
+        }
+    }
+
+    // ---- Line style ---------------------------------------------------------
+
+    void lineStyleStandardSetsAndModes() {
+        CLineStyleDlg dialog(LoadLineStyleForm(Settings().sheet), services_);
+        ShowActive(dialog);
+        Find<QRadioButton>(&dialog, 1072)->click();
+        Edit(&dialog, 1105)->setText("3");
+        QVERIFY(Edit(&dialog, 1104)->isEnabled() && Edit(&dialog, 1105)->isEnabled());
+        Click(&dialog, 1045);  // "カラー 標準"
+        QCOMPARE(Edit(&dialog, 1105)->text(), QString("0"));
+        QCOMPARE(Edit(&dialog, 1104)->text(), QString("4"));
+        QVERIFY(!Edit(&dialog, 1104)->isEnabled() && !Edit(&dialog, 1105)->isEnabled());
+        QVERIFY(Edit(&dialog, 1000)->isEnabled());
+        QVERIFY(Find<QRadioButton>(&dialog, 1071)->isChecked());
+        QCOMPARE(Edit(&dialog, 1097)->text(), QString("0"));
+        Find<QRadioButton>(&dialog, 1072)->click();  // black and white frees dash and gap
+        QVERIFY(Edit(&dialog, 1104)->isEnabled() && Edit(&dialog, 1105)->isEnabled() && Edit(&dialog, 1000)->isEnabled());
+        Click(&dialog, 1046);  // "カラー 細密"
+        QCOMPARE(Edit(&dialog, 1097)->text(), QString("1"));
+        QCOMPARE(Edit(&dialog, 1002)->text(), QString("0xffff80"));
+        QCOMPARE(Edit(&dialog, 1002)->palette().color(QPalette::Text), QColor(0x80, 0xff, 0xff));
+    }
+
+    void colourEditsShowTheirColourAndTakeThePickersChoice() {
+        SheetSettings s = Settings().sheet;
+        s.tableRuleColour = "0x0000ff";  // red: the lowest byte
+        s.grid1Colour = "255";           // decimal is read too
+        s.grid2Colour = "grey";          // no number: black
+        CLineStyleDlg dialog(LoadLineStyleForm(s), services_);
+        ShowActive(dialog);
+        QCOMPARE(Edit(&dialog, 1000)->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(Edit(&dialog, 1001)->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(Edit(&dialog, 1002)->palette().color(QPalette::Text), QColor(Qt::black));
+
+        services_.colours = {Colour{0x00ff00}, std::nullopt};
+        Click(&dialog, 1022);  // "色" of grid 1
+        QCOMPARE(services_.coloursOffered, std::vector<Colour>{0xff});
+        QCOMPARE(Edit(&dialog, 1001)->text(), QString("0x00ff00"));
+        QCOMPARE(Edit(&dialog, 1001)->palette().color(QPalette::Text), QColor(Qt::green));
+        Click(&dialog, 1068);  // cancelled: unchanged
+        QCOMPARE(Edit(&dialog, 1000)->text(), QString("0x0000ff"));
+    }
+
+    void lineStyleOkStoresColourModeGapAndSolidGrids() {
+        Settings().sheet.monochrome = 0;
+        Settings().sheet.tableRuleGapPx = 3;
+        Settings().sheet.grid1Dash = 2;
+        Settings().sheet.grid2Gap = 4;
+        QString gapShown;
+        RunCommand(command::kLineStyle, [&](QDialog* d) {
+            gapShown = Edit(d, 1105)->text();
+            Edit(d, 1085)->setText("測量株式会社");
+            ClickOk(d);
+        });
+        QCOMPARE(gapShown, QString("0"));
+        Restart();
+        const SheetSettings& s = Settings().sheet;
+        QCOMPARE(s.tableRuleGapPx, 0L);
+        QCOMPARE(std::vector<long>({s.grid1Dash, s.grid1Gap, s.grid2Dash, s.grid2Gap}), std::vector<long>({5, 0, 5, 0}));
+        QCOMPARE(s.companyName, Cp932Literal("測量株式会社"));
+
+        // A width that is no integer refuses OK.
+        CLineStyleDlg dialog(LoadLineStyleForm(Settings().sheet), services_);
+        ShowActive(dialog);
+        Edit(&dialog, 1029)->setText("1.5");
+        MessageRecorder messages;
+        ClickOk(&dialog);
+        QCOMPARE(messages.texts, std::vector<std::string>{Text(61712)});
+        QVERIFY(dialog.isVisible());
+    }
+
+    // ---- Digits -------------------------------------------------------------
+
+    void digitsStandardExampleAndTypedText() {
+        Settings().sheet.digitsN.clear();
+        Settings().sheet.digitsNd = "2";
+        RunCommand(command::kDigits, [&](QDialog* d) {
+            QCOMPARE(Find<QComboBox>(d, 1056)->currentText(), QString("0"));
+            QCOMPARE(Find<QComboBox>(d, 1057)->currentText(), QString("自動"));
+            QCOMPARE(Find<QComboBox>(d, 1019)->currentText(), QString("Nd(回)"));
+            QCOMPARE(Edit(d, 1003)->text(), QString("0"));
+            auto* nd = Find<QComboBox>(d, 1059);
+            nd->setFocus();
+            nd->lineEdit()->selectAll();
+            QTest::keyClicks(nd->lineEdit(), "3");
+            QTest::keyClick(nd, Qt::Key_Tab);
+            QCOMPARE(Edit(d, 1003)->text(), QString("3"));  // style 2 shows the same
+            ClickOk(d);
+        });
+        Restart();
+        QCOMPARE(Settings().sheet.digitsNd, std::string("3"));
+        QCOMPARE(Settings().sheet.digitsDepth, Cp932Literal("自動"));
+        QCOMPARE(Settings().sheet.digitsN, std::string("0"));
+    }
+
+    // ---- Fonts --------------------------------------------------------------
+
+    void fontPickIsShownAndWrittenAtOk() {
+        Settings().fonts[4].size = 9.0;
+        CFontSetDlg dialog(Settings(), 96, services_);
+        QCOMPARE(Edit(&dialog, 1014)->text(), QString("  9     (9.0)"));
+        FontChoice pick;
+        pick.face = "IPAGothic";
+        pick.heightPx = -12;
+        pick.colour = 0x0000ff;
+        pick.underline = true;
+        pick.bold = pick.italic = pick.strikeOut = true;
+        services_.fonts = {pick};
+        Click(&dialog, 1022);  // slot 3, "　表の項目"
+        // The chooser started from the slot: its face, 8 pt as pixels at 96 dpi.
+        QCOMPARE(services_.fontsOffered.at(0).face, QString::fromStdString(Cp932ToUtf8(Settings().fonts[3].face)));
+        QCOMPARE(services_.fontsOffered.at(0).heightPx, int(96 * Settings().fonts[3].size / 72));
+        QCOMPARE(Edit(&dialog, 1002)->text(), QString("IPAGothic"));
+        QCOMPARE(Edit(&dialog, 1013)->text(), QString("  9     (9.0)"));
+        QCOMPARE(Edit(&dialog, 1039)->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(dialog.Modified(), 1);
+        QVERIFY(Settings().fonts[3].face != "IPAGothic");  // committed only at OK
+        dialog.accept();
+        QCOMPARE(Settings().fonts[3].face, std::string("IPAGothic"));
+        // Size, face, colour, underline: bold, italic and strike-out are not kept.
+        QCOMPARE(Bytes(Install() / "Font3.ndx"), std::string("9.0\r\nIPAGothic\r\n255\r\n1\r\n"));
+        Restart();
+        QCOMPARE(Settings().fonts[3].size, 9.0);
+    }
+
+    void fontChooserWorksAtTheResolutionLastDrawn() {
+        RecordingCanvas printerLike(600, 600);
+        frame_->View()->OnDraw(printerLike);
+        QCOMPARE(frame_->View()->LastDpiY(), 600);
+        const double titleSize = Settings().fonts[1].size;
+        FontChoice pick;
+        pick.face = "X";
+        pick.heightPx = 75;  // 9 pt at 600 dpi
+        services_.fonts = {pick};
+        RunCommand(command::kFonts, [&](QDialog* d) {
+            Click(d, 1021);
+            ClickOk(d);
+        });
+        QCOMPARE(services_.dpis, std::vector<int>{600});
+        QCOMPARE(services_.fontsOffered.at(0).heightPx, int(600 * titleSize / 72));
+        QCOMPARE(Line(Install() / "Font1.ndx", 1), std::string("9.0"));
+    }
+
+    void fontCancelAsksOnlyAfterPicks() {
+        const SheetFont before = Settings().fonts[2];
+        const std::string file = Bytes(Install() / "Font2.ndx");
+        {
+            CFontSetDlg dialog(Settings(), 96, services_);
+            ShowActive(dialog);
+            Click(&dialog, 1046);  // "標準の設定例"
+            QCOMPARE(Edit(&dialog, 1016)->text(), QString(" 10     (10.0)"));
+            MessageRecorder messages;
+            dialog.reject();
+            QVERIFY(messages.texts.empty());
+            QVERIFY(!dialog.isVisible());
+        }
+        CFontSetDlg dialog(Settings(), 96, services_);
+        ShowActive(dialog);
+        FontChoice pick;
+        pick.face = "Y";
+        pick.heightPx = 20;
+        services_.fonts = {pick};
+        Click(&dialog, 1068);
+        MessageRecorder messages;
+        messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+        dialog.reject();
+        QVERIFY(dialog.isVisible());
+        dialog.reject();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(messages.texts, (std::vector<std::string>{Text(132), Text(132)}));
+        QCOMPARE(Settings().fonts[2].face, before.face);
+        QCOMPARE(Bytes(Install() / "Font2.ndx"), file);
+    }
+
+    void fontFileThatCannotBeWrittenIsReported() {
+        fs::remove(Install() / "Font5.ndx");
+        fs::create_directories(Install() / "Font5.ndx" / "inside");
+        CFontSetDlg dialog(Settings(), 96, services_);
+        MessageRecorder messages;
+        dialog.accept();
+        QCOMPARE(messages.texts,
+                 std::vector<std::string>{Text(4005) + "\n( " + (Install() / "Font5.ndx").string() + " )"});
+        QVERIFY(fs::exists(Install() / "Font6.ndx"));
+    }
+
+    // ---- Set-up -------------------------------------------------------------
+
+    void setupMovesTheInstallFolder() {
+        // The new folder holds its own settings and lists.
+        fs::path other = Drives() / "D" / "Other";
+        std::string sys = "100\r\n";
+        for (int line = 2; line <= 10; ++line) sys += "\r\n";
+        Put(other / "Sys.ndx", sys + "33\r\n");
+        Put(other / "Font1.ndx", "20.0\r\nOther Face\r\n0\r\n0\r\n");
+        MessageRecorder messages;
+        RunCommand(command::kSetup, [&](QDialog* d) {
+            QCOMPARE(Edit(d, 1000)->text(), QString("C"));
+            QCOMPARE(Edit(d, 1001)->text(), QString("\\Tarvogx\\Vosk2"));
+            Edit(d, 1000)->setText("d");
+            TypeAndLeave(Edit(d, 1001), "Other");
+            QCOMPARE(Edit(d, 1001)->text(), QString("\\Other"));
+            ClickOk(d);
+        });
+        QCOMPARE(Settings().installFolder, std::string("D:\\Other"));
+        QCOMPARE(RealPath(Settings().engineersPath), other / "M.mst");
+        QCOMPARE(Settings().sheet.topMarginMm, 33L);
+        QCOMPARE(Settings().fonts[1].face, std::string("Other Face"));
+        QCOMPARE(Bytes(Drives() / "C" / "Tarvogx" / "Rilwe2.whr"), std::string("D:\\Other\r\n"));
+        Restart();
+        QCOMPARE(Settings().installFolder, std::string("D:\\Other"));
+    }
+
+    void setupRefusesBadPathsAndWarnsOnShortFolders() {
+        MessageRecorder messages;
+        RunCommand(command::kSetup, [&](QDialog* d) {
+            TypeAndLeave(Edit(d, 1001), "x");
+            QCOMPARE(Edit(d, 1001)->text(), QString("\\x"));
+            Edit(d, 1000)->clear();
+            ClickOk(d);
+        });
+        QCOMPARE(messages.texts, (std::vector<std::string>{Text(4007), "パス名が異常です"}));
+        QCOMPARE(Settings().installFolder, std::string("C:\\Tarvogx\\Vosk2"));
+        QVERIFY(!fs::exists(Drives() / "C" / "Tarvogx" / "Rilwe2.whr"));
+
+        // "標準の設定" brings back the Windows drive and the standard folder.
+        RunCommand(command::kSetup, [&](QDialog* d) {
+            Edit(d, 1000)->setText("Q");
+            Edit(d, 1001)->setText("\\Elsewhere");
+            Click(d, 1045);
+            QCOMPARE(Edit(d, 1000)->text(), QString("C"));
+            QCOMPARE(Edit(d, 1001)->text(), QString("\\Tarvogx\\Vosk2"));
+            d->reject();
+        });
+    }
+
+    void longFolderKeepsItsLastCharacterWhenTheBackslashIsAdded() {
+        RunCommand(command::kSetup, [&](QDialog* d) {
+            const QString thirty(30, QChar('f'));
+            TypeAndLeave(Edit(d, 1001), thirty);
+            QCOMPARE(Edit(d, 1001)->text(), "\\" + thirty);
+            d->reject();
+        });
+    }
+
+    // ---- Enter key ----------------------------------------------------------
+
+    void enterKeyChoiceIsSavedAtOnce() {
+        Settings().sheet.enterKeyMode = 1;
+        RunCommand(command::kEnterKey, [&](QDialog* d) {
+            QVERIFY(Find<QRadioButton>(d, 1072)->isChecked());
+            Find<QRadioButton>(d, 1073)->click();
+            ClickOk(d);
+        });
+        QCOMPARE(Line(Install() / "Sys.ndx", 70), std::string("2"));
+        RunCommand(command::kEnterKey, [&](QDialog* d) {
+            Find<QRadioButton>(d, 1071)->click();
+            d->reject();
+        });
+        Restart();
+        QCOMPARE(Settings().sheet.enterKeyMode, 2L);
+    }
+
+    // ---- Guide --------------------------------------------------------------
+
+    void guideListsHelpTextAndOpensItInAnEditor() {
+        Put(Install() / "Help.txt", Cp932Literal("操作案内\r\n\r\n最後の行"));  // no final line end
+        CGuideDlg dialog(Settings(), services_);
+        QListWidget* list = dialog.List();
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(2)->text(), QString("最後の行"));
+
+        ShowActive(dialog);
+        services_.startable = {"mousepad"};
+        MessageRecorder messages;
+        Click(&dialog, 1021);
+        QCOMPARE(services_.tried, PrintingEditors().mid(0, PrintingEditors().indexOf("mousepad") + 1));
+        QCOMPARE(services_.started, QStringList{QString::fromStdString((Install() / "Help.txt").string())});
+        QCOMPARE(services_.startedIn, QString::fromStdString(Install().string()));
+        QVERIFY(messages.texts.empty());
+
+        services_.startable.clear();
+        Click(&dialog, 1021);
+        QCOMPARE(messages.texts, std::vector<std::string>{Text(4032)});
+        QVERIFY(dialog.isVisible());
+    }
+
+    void missingHelpTextIsNamed() {
+        fs::remove(Install() / "Help.txt");
+        MessageRecorder messages;
+        CGuideDlg dialog(Settings(), services_);
+        QCOMPARE(dialog.List()->count(), 0);
+        QCOMPARE(messages.texts, std::vector<std::string>{FormatMessageText(32795, (Install() / "Help.txt").string())});
+    }
+};
+
+}  // namespace vosk
+
+QTEST_MAIN(vosk::SettingsDialogsTest)
+#include "settings_dialogs_test.moc"
