@@ -33,7 +33,7 @@ QSettings Profile() { return QSettings(QStringLiteral("Local AppWizard-Generated
 bool IsAvailable(int id) {
     using namespace command;
     switch (id) {
-        case kBlowData: case kSoilName: case kJacicSoilName:
+        case kSoilName: case kJacicSoilName:
         case kEngineers: case kRemarks:
             return false;
         default:
@@ -206,6 +206,7 @@ void CMainFrame::Dispatch(int id) {
         case kPreviousPage: view_->OnPreviousPage(); break;
         case kHeading: view_->OnHeading(); break;
         case kPageFooter: view_->OnPageFooter(); break;
+        case kBlowData: view_->OnBlowData(); break;
         case kLayout: view_->OnLayout(); break;
         case kLineStyle: view_->OnLineStyle(); break;
         case kDigits: view_->OnDigits(); break;

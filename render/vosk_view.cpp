@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "entry/blow_data_dlg.h"
 #include "entry/field_guard.h"
 #include "entry/heading_dlg.h"
 #include "entry/page_footer_dlg.h"
@@ -222,6 +223,13 @@ void CVoskView::OnPageFooter() {
     DetectPaperSize(Settings());
     CPageFooterDlg dialog(LoadFooterForm(Survey().heading), Settings().paperWidthMm, Settings().paperHeightMm, this);
     if (dialog.exec() == QDialog::Accepted) StoreFooterForm(dialog.Form(), Survey().heading);
+    OnUpdate();
+}
+
+void CVoskView::OnBlowData() {
+    // The dialog stores the table itself when confirmed.
+    CBlowDataDlg dialog(this);
+    dialog.exec();
     OnUpdate();
 }
 

@@ -39,6 +39,8 @@ public:
     // heading fields; the sheet is repainted however they end.
     void OnHeading();
     void OnPageFooter();
+    // The blow-count data dialog; the sheet is repainted however it ends.
+    void OnBlowData();
 
     // The settings menu's dialogs and the guide. Layout, line style, digits
     // and Enter key store their copies and save Sys.ndx at once; the font

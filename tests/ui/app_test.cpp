@@ -123,7 +123,7 @@ private slots:
         for (int id : {command::kSoilName, command::kJacicSoilName,
                        command::kEngineers, command::kRemarks})
             QVERIFY2(!frame_->Action(id)->isEnabled(), qPrintable(QString::number(id)));
-        for (int id : {command::kNew, command::kOpen, command::kSave, command::kSaveAs, command::kPrint, command::kHeading, command::kPageFooter,
+        for (int id : {command::kNew, command::kOpen, command::kSave, command::kSaveAs, command::kPrint, command::kHeading, command::kPageFooter, command::kBlowData,
                        command::kAbout, command::kExit})
             QVERIFY(frame_->Action(id)->isEnabled());
     }

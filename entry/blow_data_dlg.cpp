@@ -1,0 +1,364 @@
+#include "entry/blow_data_dlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <limits>
+
+#include "entry/blow_rules.h"
+#include "entry/list_file.h"
+#include "platform/cp932.h"
+#include "platform/file_io.h"
+#include "platform/message_service.h"
+#include "settings/settings_store.h"
+#include "survey/field_check.h"
+
+namespace vosk {
+namespace {
+
+using namespace blow_column;
+
+// K.mst has always been read in pieces of at most this many bytes.
+constexpr size_t kRemarkPieceBytes = 59;
+// Lines of the grid shown at once.
+constexpr int kVisibleGridLines = 20;
+
+QString Shown(const FieldText& bytes) { return QString::fromStdString(Cp932ToUtf8(bytes)); }
+QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+std::vector<GridColumn> BlowColumns() {
+    return {
+        {QStringLiteral("回数"), 60, true},
+        {QStringLiteral("深さh cm"), 70, true},
+        {QStringLiteral("貫入量 cm"), 70, true},
+        {QStringLiteral("Nd"), 70, true},
+        {QStringLiteral("記事"), 120, true},
+    };
+}
+
+CellGrid BlowTable(const SurveyData& survey) {
+    CellGrid table(kBlowRowCount, kBlowFieldCount);
+    for (int r = 1; r <= kBlowRowCount; ++r)
+        for (int f = 1; f <= kBlowFieldCount; ++f) table.SetCell(r, f, survey.blow[r][f]);
+    return table;
+}
+
+// The rows the dialog shows: N or depth a number; anything else opens blank.
+bool BlowRowHoldsData(const CellGrid& table, int line) {
+    return IsNumericText(table.Cell(line, kDepth)) == 1 || IsNumericText(table.Cell(line, kN)) == 1;
+}
+
+}  // namespace
+
+CBlowDataDlg::CBlowDataDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("測定データ"));
+    BuildControls();
+    grid_->FillGrid(BlowTable(Survey()), BlowRowHoldsData);
+
+    deltaHAuto_->setChecked(BlowAutoCalc().deltaH);
+    ndAuto_->setChecked(BlowAutoCalc().nd);
+    ApplyAutoSwitches();
+    connect(deltaHAuto_, &QCheckBox::toggled, this, [this](bool on) {
+        BlowAutoCalc().deltaH = on;
+        ApplyAutoSwitches();
+    });
+    connect(ndAuto_, &QCheckBox::toggled, this, [this](bool on) {
+        BlowAutoCalc().nd = on;
+        ApplyAutoSwitches();
+    });
+
+    FillRemarks();
+    Field(kN)->setFocus();
+}
+
+CBlowDataDlg::~CBlowDataDlg() { grid_->Detach(); }
+
+void CBlowDataDlg::BuildControls() {
+    grid_ = new EditableListGrid(this, this, kBlowRowCount, BlowColumns());
+    int columnsWidth = 0;
+    for (int c = 0; c < grid_->columnCount(); ++c) columnsWidth += grid_->columnWidth(c);
+    const int frame = 2 * grid_->frameWidth();
+    grid_->setFixedSize(columnsWidth + frame + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_),
+                        grid_->horizontalHeader()->sizeHint().height() + frame +
+                            kVisibleGridLines * grid_->verticalHeader()->defaultSectionSize());
+
+    auto* entry = new QGridLayout;
+    const char* labels[] = {"", "打撃回数", "貫入深さ h", "貫入量 dh", "Nd", "記事　"};
+    for (int c = kN; c <= kRemark; ++c) entry->addWidget(new QLabel(QString::fromUtf8(labels[c])), 0, c - 1);
+    for (int c = kN; c <= kNd; ++c) {
+        auto* edit = new QLineEdit;
+        edit->setFixedWidth(64);
+        fields_[static_cast<size_t>(c)].edit = edit;
+        entry->addWidget(edit, 1, c - 1);
+    }
+    remark_ = new QComboBox;
+    remark_->setEditable(true);
+    // A typed remark is the row's text, not a new item of the list, and is
+    // never completed behind the user's back.
+    remark_->setInsertPolicy(QComboBox::NoInsert);
+    remark_->setCompleter(nullptr);
+    remark_->setMinimumWidth(150);
+    fields_[kRemark].edit = remark_->lineEdit();
+    entry->addWidget(remark_, 1, kRemark - 1);
+    entry->addWidget(new QLabel(QStringLiteral("cm")), 2, kDepth - 1);
+    deltaHAuto_ = new QCheckBox(QStringLiteral("自動計算"));
+    ndAuto_ = new QCheckBox(QStringLiteral("自動計算"));
+    entry->addWidget(deltaHAuto_, 2, kDeltaH - 1);
+    entry->addWidget(ndAuto_, 2, kNd - 1);
+
+    ok_ = new QPushButton(QStringLiteral("OK"));
+    cancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+    ok_->setDefault(true);
+    modeText_ = new QLabel;
+    add_ = new QPushButton(QStringLiteral("追加"));
+    overwrite_ = new QPushButton(QStringLiteral("上書き"));
+    delete_ = new QPushButton(QStringLiteral("削除"));
+
+    auto* topRight = new QVBoxLayout;
+    topRight->addWidget(ok_);
+    topRight->addWidget(cancel_);
+    topRight->addWidget(modeText_);
+    topRight->addStretch();
+    auto* bottomRight = new QVBoxLayout;
+    bottomRight->addWidget(add_);
+    bottomRight->addWidget(overwrite_);
+    bottomRight->addWidget(delete_);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(grid_, 0, 0);
+    layout->addLayout(topRight, 0, 1);
+    layout->addLayout(entry, 1, 0);
+    layout->addLayout(bottomRight, 1, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Typing a row goes from field to field and on to the buttons.
+    QWidget* order[] = {Field(kN), Field(kDepth), Field(kDeltaH), Field(kNd), remark_, add_, overwrite_,
+                        delete_,   deltaHAuto_,   ndAuto_,        ok_,        cancel_, grid_};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    for (int c = kN; c <= kNd; ++c) Field(c)->installEventFilter(this);
+    remark_->installEventFilter(this);
+    connect(remark_->lineEdit(), &QLineEdit::textEdited, this, [this] { LiveUpdate(); });
+    connect(remark_, &QComboBox::activated, this, [this] { LiveUpdate(); });
+
+    connect(ok_, &QPushButton::clicked, grid_, &EditableListGrid::OnOk);
+    connect(cancel_, &QPushButton::clicked, this, &CBlowDataDlg::reject);
+    connect(add_, &QPushButton::clicked, this, &CBlowDataDlg::OnAdd);
+    connect(overwrite_, &QPushButton::clicked, this, &CBlowDataDlg::OnOverwrite);
+    connect(delete_, &QPushButton::clicked, this, &CBlowDataDlg::OnDelete);
+}
+
+void CBlowDataDlg::FillRemarks() {
+    const std::string& path = Settings().remarksPath;
+    auto bytes = ReadFileBytes(RealPath(path));
+    if (!bytes) {
+        ShowMessage(32795, RealPath(path).string());
+        return;
+    }
+    for (const FieldText& remark :
+         SplitListEntries(*bytes, kRemarkPieceBytes, std::numeric_limits<size_t>::max()))
+        remark_->addItem(Shown(remark));
+    // The list offers remarks; the field starts empty.
+    remark_->setCurrentIndex(-1);
+    remark_->setEditText(QString());
+}
+
+void CBlowDataDlg::ApplyAutoSwitches() {
+    const int mode = AutoCalcMode(BlowAutoCalc());
+    Field(kDeltaH)->setEnabled(BlowEntryFieldEnabled(mode, kDeltaH));
+    Field(kNd)->setEnabled(BlowEntryFieldEnabled(mode, kNd));
+    modeText_->setText(Q(AutoCalcModeText(mode)));
+    // A derived column is no stop of the Enter navigation.
+    grid_->SetEnterStop(kDeltaH, BlowColumnEditable(mode, kDeltaH));
+    grid_->SetEnterStop(kNd, BlowColumnEditable(mode, kNd));
+}
+
+// ---- Entry fields -----------------------------------------------------------
+
+void CBlowDataDlg::SetField(int column, const FieldText& bytes) {
+    EntryField& field = fields_.at(static_cast<size_t>(column));
+    field.bytes = bytes;
+    field.shown = Shown(bytes);
+    field.accepted = field.shown;
+    field.edit->setText(field.shown);
+}
+
+bool CBlowDataDlg::FieldBytes(int column, FieldText& out) const {
+    const EntryField& field = fields_.at(static_cast<size_t>(column));
+    const QString text = field.edit->text();
+    if (text == field.shown) {
+        out = field.bytes;
+        return true;
+    }
+    FieldCheck check = CheckEnteredText(text.toStdString(), FieldKind::Table);
+    if (!check.ok()) return false;
+    out = std::move(check.bytes);
+    return true;
+}
+
+bool CBlowDataDlg::AcceptField(int column) {
+    EntryField& field = fields_.at(static_cast<size_t>(column));
+    const QString text = field.edit->text();
+    if (text == field.accepted) return true;
+    FieldCheck check = CheckEnteredText(text.toStdString(), FieldKind::Table);
+    if (check.ok()) {
+        field.accepted = text;
+        return true;
+    }
+    // Refused where it was typed: the field goes back to what it held.
+    refusing_ = true;
+    ShowMessage(check.refusal);
+    field.edit->setText(field.accepted);
+    (column == kRemark ? static_cast<QWidget*>(remark_) : field.edit)->setFocus();
+    refusing_ = false;
+    return false;
+}
+
+bool CBlowDataDlg::GatherEntry(BlowRow& entry) {
+    for (int c = kN; c <= kRemark; ++c)
+        if (!AcceptField(c) || !FieldBytes(c, entry[c])) return false;
+    return true;
+}
+
+void CBlowDataDlg::OnLeaveField(int column) {
+    if (!AcceptField(column)) return;
+    const AutoCalcSwitches& switches = BlowAutoCalc();
+    FieldText n, depth, dh;
+    FieldBytes(kN, n);
+    FieldBytes(kDepth, depth);
+    FieldBytes(kDeltaH, dh);
+    if (column == kN || column == kDepth) {
+        FieldText derived = DeriveDeltaH(depth, grid_->Cells(), switches);
+        if (!derived.empty()) SetField(kDeltaH, derived);
+        // An empty derived Δh gives no Nd.
+        if (FieldText nd = DeriveNd(n, derived, switches); !nd.empty()) SetField(kNd, nd);
+    } else if (column == kDeltaH) {
+        if (FieldText nd = DeriveNd(n, dh, switches); !nd.empty()) SetField(kNd, nd);
+    }
+    const bool onLine = grid_->CurrentLine() >= 1 && grid_->CurrentLine() <= kBlowRowCount &&
+                        grid_->CurrentColumn() >= 1 && grid_->CurrentColumn() <= kBlowFieldCount;
+    if (onLine) LiveUpdate();
+    // While a line is current the fields correct it; Add is for new rows.
+    if (column == kN) add_->setEnabled(!onLine);
+}
+
+void CBlowDataDlg::LiveUpdate() {
+    const int line = grid_->CurrentLine();
+    if (line < 1 || line > kBlowRowCount || grid_->CurrentColumn() < 1 || grid_->CurrentColumn() > kBlowFieldCount)
+        return;
+    BlowRow entry;
+    // Text not yet accepted is checked when the field is left.
+    for (int c = kN; c <= kRemark; ++c)
+        if (!FieldBytes(c, entry[c])) return;
+    std::vector<FieldText> before;
+    for (int c = kN; c <= kRemark; ++c) before.push_back(grid_->Cell(line, c));
+    bool written =
+        grid_->ChangeCells([&](CellGrid& cells) { return ApplyLiveUpdate(entry, line, cells, BlowAutoCalc()); });
+    // A line the user changed this way is a change Cancel must ask about.
+    for (int c = kN; written && c <= kRemark; ++c)
+        if (grid_->Cell(line, c) != before[static_cast<size_t>(c - 1)]) {
+            grid_->SetModified();
+            break;
+        }
+}
+
+bool CBlowDataDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && isVisible() && !refusing_) {
+        if (watched == remark_) {
+            OnLeaveField(kRemark);
+        } else {
+            for (int c = kN; c <= kNd; ++c)
+                if (watched == Field(c)) OnLeaveField(c);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// ---- Grid hooks ---------------------------------------------------------------
+
+void CBlowDataDlg::LoadLineIntoEntry(int line, int column) {
+    if (line < 1 || line > kBlowRowCount) return;
+    BlowRow entry =
+        grid_->ChangeCells([&](CellGrid& cells) { return LoadBlowLine(cells, line, column, BlowAutoCalc()); });
+    for (int c = kN; c <= kRemark; ++c) SetField(c, entry[c]);
+    grid_->SelectLine(line);
+    // A loaded line is corrected with Overwrite or removed with Delete.
+    add_->setEnabled(false);
+}
+
+void CBlowDataDlg::ClearEntryFields() {
+    for (int c = kN; c <= kRemark; ++c) SetField(c, {});
+}
+
+void CBlowDataDlg::ConfirmDialog() {
+    bool stored =
+        grid_->ChangeCells([](CellGrid& cells) { return StoreBlowTable(cells, Survey(), BlowAutoCalc()); });
+    if (stored) accept();
+}
+
+// ---- Buttons ------------------------------------------------------------------
+
+void CBlowDataDlg::LeaveCurrentLine() {
+    if (grid_->CurrentLine() >= 1) grid_->DeselectLine(grid_->CurrentLine());
+    grid_->SetCurrentLine(0);
+}
+
+void CBlowDataDlg::OnAdd() {
+    grid_->EndEditing();
+    BlowRow entry;
+    if (GatherEntry(entry)) {
+        int line =
+            grid_->ChangeCells([&](CellGrid& cells) { return PlaceAdd(entry, cells, BlowAutoCalc(), true); });
+        if (line != 0) {
+            ClearEntryFields();
+            SetField(kN, {});
+            grid_->SetModified();
+        }
+    }
+    LeaveCurrentLine();
+    Field(kN)->setFocus();
+}
+
+void CBlowDataDlg::OnOverwrite() {
+    BlowRow entry;
+    if (GatherEntry(entry)) {
+        const int current = grid_->CurrentLine();
+        int line = grid_->ChangeCells([&](CellGrid& cells) {
+            return PlaceOverwrite(entry, current, cells, BlowAutoCalc(), OverwriteMode::Button);
+        });
+        if (line != 0) {
+            ClearEntryFields();
+            grid_->SetModified();
+        }
+    }
+    grid_->setFocus();
+    LeaveCurrentLine();
+    add_->setEnabled(true);
+}
+
+void CBlowDataDlg::OnDelete() {
+    if (grid_->DeleteSelectedLine()) {
+        ClearEntryFields();
+        grid_->SetModified();
+    }
+    add_->setEnabled(true);
+    Field(kN)->setFocus();
+}
+
+void CBlowDataDlg::reject() {
+    if (grid_->IsModified() && grid_->UsedLength() >= 1 &&
+        ShowMessage(132, {}, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    QDialog::reject();
+}
+
+}  // namespace vosk

@@ -1,0 +1,92 @@
+#pragma once
+// The blow-count data dialog "測定データ": the blow table of the survey in
+// an editable grid of 100 lines, entry fields for one row (N, depth h, Δh,
+// Nd, remark) with Add, Overwrite and Delete, and the two auto-calculation
+// switches. Every derivation, check, placement and the final store are the
+// blow-count rules of entry/blow_rules.h; this class only wires widgets to
+// them. The survey changes only when OK stores the table.
+
+#include <QDialog>
+#include <array>
+
+#include "entry/editable_list_grid.h"
+#include "survey/survey_data.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vosk {
+
+class CBlowDataDlg : public QDialog, private EditableListGrid::Host {
+    Q_OBJECT
+public:
+    // Reads the blow rows of the survey and the remark list K.mst.
+    explicit CBlowDataDlg(QWidget* parent = nullptr);
+    ~CBlowDataDlg() override;
+
+    EditableListGrid* Grid() const { return grid_; }
+    // The entry field of blow column 1 to 4 (N, depth, Δh, Nd).
+    QLineEdit* Field(int column) const { return fields_.at(static_cast<size_t>(column)).edit; }
+    QComboBox* RemarkBox() const { return remark_; }
+    QCheckBox* DeltaHAuto() const { return deltaHAuto_; }
+    QCheckBox* NdAuto() const { return ndAuto_; }
+    QLabel* ModeText() const { return modeText_; }
+    QPushButton* AddButton() const { return add_; }
+    QPushButton* OverwriteButton() const { return overwrite_; }
+    QPushButton* DeleteButton() const { return delete_; }
+    QPushButton* OkButton() const { return ok_; }
+    QPushButton* CancelButton() const { return cancel_; }
+
+public slots:
+    // Cancel, Esc and closing the window: asks before dropping changes.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // One entry field and the bytes the dialog last put into it: a text the
+    // user left alone keeps those bytes exactly.
+    struct EntryField {
+        QLineEdit* edit = nullptr;
+        FieldText bytes;
+        QString shown;
+        QString accepted;  // the last text the field was allowed to keep
+    };
+
+    void LoadLineIntoEntry(int line, int column) override;
+    void ClearEntryFields() override;
+    void ConfirmDialog() override;
+
+    void BuildControls();
+    void FillRemarks();
+    void SetField(int column, const FieldText& bytes);
+    bool FieldBytes(int column, FieldText& out) const;
+    bool AcceptField(int column);
+    bool GatherEntry(BlowRow& entry);
+    void OnLeaveField(int column);
+    void LiveUpdate();
+    void ApplyAutoSwitches();
+    void OnAdd();
+    void OnOverwrite();
+    void OnDelete();
+    void LeaveCurrentLine();
+
+    EditableListGrid* grid_ = nullptr;
+    std::array<EntryField, 6> fields_;  // 1 N, 2 depth, 3 Δh, 4 Nd, 5 remark
+    QComboBox* remark_ = nullptr;
+    QCheckBox* deltaHAuto_ = nullptr;
+    QCheckBox* ndAuto_ = nullptr;
+    QLabel* modeText_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QPushButton* overwrite_ = nullptr;
+    QPushButton* delete_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    bool refusing_ = false;
+};
+
+}  // namespace vosk
