@@ -15,10 +15,9 @@
 #include <limits>
 
 #include "entry/blow_rules.h"
-#include "entry/list_file.h"
 #include "platform/cp932.h"
-#include "platform/file_io.h"
 #include "platform/message_service.h"
+#include "settings/master_list.h"
 #include "settings/settings_store.h"
 #include "survey/field_check.h"
 
@@ -159,14 +158,13 @@ void CBlowDataDlg::BuildControls() {
 
 void CBlowDataDlg::FillRemarks() {
     const std::string& path = Settings().remarksPath;
-    auto bytes = ReadFileBytes(RealPath(path));
-    if (!bytes) {
+    bool found = false;
+    std::vector<FieldText> remarks = ReadMasterList(path, kRemarkPieceBytes, std::numeric_limits<size_t>::max(), &found);
+    if (!found) {
         ShowMessage(32795, RealPath(path).string());
         return;
     }
-    for (const FieldText& remark :
-         SplitListEntries(*bytes, kRemarkPieceBytes, std::numeric_limits<size_t>::max()))
-        remark_->addItem(Shown(remark));
+    for (const FieldText& remark : remarks) remark_->addItem(Shown(remark));
     // The list offers remarks; the field starts empty.
     remark_->setCurrentIndex(-1);
     remark_->setEditText(QString());

@@ -23,8 +23,8 @@
 namespace vosk {
 namespace {
 
-// M.mst is read in pieces of this many bytes here.
-constexpr size_t kTesterPieceBytes = 123;
+// M.mst is read here in pieces of 123 bytes with the line end.
+constexpr size_t kTesterPieceBytes = 122;
 
 QLabel* Note(const char* text, QWidget* parent) { return new QLabel(QString::fromUtf8(text), parent); }
 

@@ -11,10 +11,10 @@
 
 namespace vosk {
 
-// The entries of the list file at `windowsPath` (empty lines included), read
-// in pieces of at most `pieceBytes` bytes with their line end, at most
-// `maxEntries` of them. No entries, and `found` false, when the file cannot
-// be read.
+// The entries of the list file at `windowsPath` (empty lines included): each
+// line without its line end, cut into pieces of at most `pieceBytes` bytes,
+// at most `maxEntries` of them. No entries, and `found` false, when the file
+// cannot be read.
 std::vector<FieldText> ReadMasterList(std::string_view windowsPath, size_t pieceBytes, size_t maxEntries,
                                       bool* found = nullptr);
 

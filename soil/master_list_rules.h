@@ -10,8 +10,8 @@
 namespace vosk {
 
 inline constexpr int kMasterListLines = 80;
-// Lines are read in pieces of at most this many bytes.
-inline constexpr size_t kMasterListPieceBytes = 79;
+// Lines are read in pieces of 79 bytes with the line end: 78 of text.
+inline constexpr size_t kMasterListPieceBytes = 78;
 
 // "↑": the line swaps places with the one above. Returns the line the text
 // moved to, 0 when nothing moved (the first line, or no line).
