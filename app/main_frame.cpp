@@ -34,7 +34,6 @@ bool IsAvailable(int id) {
     using namespace command;
     switch (id) {
         case kSoilName: case kJacicSoilName:
-        case kEngineers: case kRemarks:
             return false;
         default:
             return true;
@@ -205,6 +204,8 @@ void CMainFrame::Dispatch(int id) {
         case kAbout: ShowAbout(); break;
         case kPreviousPage: view_->OnPreviousPage(); break;
         case kHeading: view_->OnHeading(); break;
+        case kEngineers: view_->OnEngineers(); break;
+        case kRemarks: view_->OnRemarks(); break;
         case kPageFooter: view_->OnPageFooter(); break;
         case kBlowData: view_->OnBlowData(); break;
         case kLayout: view_->OnLayout(); break;

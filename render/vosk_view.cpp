@@ -12,6 +12,7 @@
 #include "entry/blow_data_dlg.h"
 #include "entry/field_guard.h"
 #include "entry/heading_dlg.h"
+#include "soil/master_list_dlg.h"
 #include "entry/page_footer_dlg.h"
 #include "platform/message_service.h"
 #include "platform/qt_canvas.h"
@@ -216,6 +217,18 @@ void CVoskView::OnFilePrintPreview(QPrinter& printer) {
 void CVoskView::OnHeading() {
     CHeadingDlg dialog(LoadHeadingForm(Survey().heading), this);
     if (dialog.exec() == QDialog::Accepted) StoreHeadingForm(dialog.Form(), Survey().heading);
+    OnUpdate();
+}
+
+void CVoskView::OnEngineers() {
+    CEngineerMasterDlg dialog(this);
+    dialog.exec();
+    OnUpdate();
+}
+
+void CVoskView::OnRemarks() {
+    CRemarkMasterDlg dialog(this);
+    dialog.exec();
     OnUpdate();
 }
 

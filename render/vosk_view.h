@@ -39,6 +39,9 @@ public:
     // heading fields; the sheet is repainted however they end.
     void OnHeading();
     void OnPageFooter();
+    // The engineer-name and short-remark master lists.
+    void OnEngineers();
+    void OnRemarks();
     // The blow-count data dialog; the sheet is repainted however it ends.
     void OnBlowData();
 

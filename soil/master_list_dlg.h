@@ -1,0 +1,64 @@
+#pragma once
+// The master list dialogs of the 設定 menu: the engineer names offered by
+// the heading dialog (M.mst) and the short remarks offered by the blow-count
+// dialog (K.mst), each edited in place in a grid of 80 lines.
+
+#include <QDialog>
+#include <string>
+
+#include "entry/editable_list_grid.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace vosk {
+
+class CMasterListDlg : public QDialog, private EditableListGrid::Host {
+    Q_OBJECT
+public:
+    ~CMasterListDlg() override;
+
+    EditableListGrid* Grid() const { return grid_; }
+    QPushButton* UpButton() const { return up_; }
+    QPushButton* DownButton() const { return down_; }
+    QPushButton* DeleteButton() const { return delete_; }
+    QPushButton* OkButton() const { return ok_; }
+    QLineEdit* PathDisplay() const { return path_; }
+
+public slots:
+    // Cancel, Esc and closing the window: asks before dropping changes.
+    void reject() override;
+
+protected:
+    // `windowsPath` is the list file's path in the settings.
+    CMasterListDlg(const QString& caption, const QString& header, std::string windowsPath, QWidget* parent);
+
+private:
+    void LoadLineIntoEntry(int line, int column) override;
+    void ClearEntryFields() override;
+    void ConfirmDialog() override;
+    void Move(bool up);
+
+    std::string windowsPath_;
+    EditableListGrid* grid_;
+    QLineEdit* entry_;  // mirrors the current line; never shown
+    QLineEdit* path_;
+    QPushButton* up_;
+    QPushButton* down_;
+    QPushButton* delete_;
+    QPushButton* ok_;
+};
+
+class CEngineerMasterDlg : public CMasterListDlg {
+    Q_OBJECT
+public:
+    explicit CEngineerMasterDlg(QWidget* parent = nullptr);
+};
+
+class CRemarkMasterDlg : public CMasterListDlg {
+    Q_OBJECT
+public:
+    explicit CRemarkMasterDlg(QWidget* parent = nullptr);
+};
+
+}  // namespace vosk

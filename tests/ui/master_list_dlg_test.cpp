@@ -1,0 +1,114 @@
+// The engineer-name and short-remark master list dialogs.
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "platform/file_io.h"
+#include "platform/message_service.h"
+#include "platform/string_table.h"
+#include "settings/settings_store.h"
+#include "soil/master_list_dlg.h"
+
+namespace vosk {
+
+class MasterListDlgTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::filesystem::path engineers_;
+
+    void WriteList(const std::string& bytes) { std::ofstream(engineers_, std::ios::binary) << bytes; }
+    std::string ReadList() { return ReadFileBytes(engineers_).value_or("<missing>"); }
+    static void Show(QDialog& d) {
+        d.show();
+        d.activateWindow();
+        if (!QTest::qWaitForWindowActive(&d)) qFatal("dialog not active");
+    }
+
+private slots:
+    void initTestCase() {
+        qputenv("VOSK_DRIVES", dir_.filePath("drives").toUtf8());
+        LoadSettings(Settings(), *std::make_unique<SurveyData>(), false);
+        engineers_ = RealPath(Settings().engineersPath);
+    }
+
+    void opensAtMostEightyLinesAndSavesWithoutEmptyOnes() {
+        std::string file;
+        for (int i = 1; i <= 85; ++i) file += (i == 2 ? "" : "n" + std::to_string(i)) + "\r\n";
+        WriteList(file);
+        CEngineerMasterDlg d;
+        Show(d);
+        QCOMPARE(d.Grid()->Cell(80, 1), std::string("n80"));
+        QCOMPARE(d.Grid()->CurrentLine(), 0);  // all 80 lines read: no current line
+        QCOMPARE(d.PathDisplay()->text(), QString::fromStdString(engineers_.string()));
+        d.OkButton()->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        std::string expected;
+        for (int i = 1; i <= 80; ++i)
+            if (i != 2) expected += "n" + std::to_string(i) + "\r\n";
+        QCOMPARE(ReadList(), expected);
+    }
+
+    void lastLineWithoutLineEndAndRepeatedEntries() {
+        WriteList("A\r\nB\r\nA\r\nC\r\nA");
+        MessageRecorder messages;
+        CEngineerMasterDlg d;
+        Show(d);
+        QCOMPARE(d.Grid()->Cell(5, 1), std::string("A"));
+        QCOMPARE(d.Grid()->CurrentLine(), 6);
+        d.OkButton()->click();
+        QCOMPARE(ReadList(), std::string("A\r\nB\r\nA\r\nC\r\nA\r\n"));
+        QCOMPARE(messages.texts.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(messages.texts[0]),
+                 QString("同じデータがあります\r\n 3行目と 1行目 [A]　\r\n 5行目と 1行目 [A]　\r\n 5行目と 3行目 [A]　\r\n"));
+    }
+
+    void upAndDownStopAtTheEnds() {
+        WriteList("a\r\nb\r\nc\r\n");
+        CEngineerMasterDlg d;
+        Show(d);
+        d.Grid()->SelectLine(1);
+        d.UpButton()->click();
+        QCOMPARE(d.Grid()->Cell(1, 1), std::string("a"));
+        d.Grid()->SelectLine(3);
+        d.DownButton()->click();
+        QCOMPARE(d.Grid()->Cell(3, 1), std::string("c"));
+        QVERIFY(!d.Grid()->IsModified());
+        d.DownButton()->setFocus();
+        d.Grid()->SelectLine(2);
+        d.UpButton()->click();
+        QCOMPARE(d.Grid()->Cell(1, 1), std::string("b"));
+        QCOMPARE(d.Grid()->SelectedLine(), 1);
+        QVERIFY(d.Grid()->IsModified());
+        // Cancel after a change asks; No keeps the dialog.
+        MessageRecorder messages;
+        messages.answers = {MessageAnswer::No};
+        d.reject();
+        QVERIFY(d.isVisible());
+        QCOMPARE(messages.texts, std::vector<std::string>{std::string(MessageText(132))});
+    }
+
+    void failedSaveKeepsTheDialogOpen() {
+        WriteList("keep\r\n");
+        CRemarkMasterDlg d;
+        Show(d);
+        std::filesystem::path remarks = RealPath(Settings().remarksPath);
+        std::filesystem::remove(remarks);
+        std::filesystem::create_directories(remarks / "blocked");  // a folder where the file should be
+        MessageRecorder messages;
+        d.OkButton()->click();
+        QVERIFY(d.isVisible());
+        QCOMPARE(messages.texts, std::vector<std::string>{"マスタファイルは\n" + std::string(MessageText(4005))});
+        std::filesystem::remove_all(remarks);
+    }
+};
+
+}  // namespace vosk
+
+QTEST_MAIN(vosk::MasterListDlgTest)
+#include "master_list_dlg_test.moc"
