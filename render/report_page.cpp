@@ -149,6 +149,35 @@ void DrawPageFooter(SheetContext& cx, int mode, double bottomLineY) {
     cx.map = saved;
 }
 
+void PlotBlowPoints(SheetContext& cx, const PlotArea& a, std::string_view unit) {
+    const SheetSettings& set = cx.settings.sheet;
+    ClipToRectMm(cx, a.xLeft - 1.8, a.yTop - 1.0, a.xRight + 1.2, a.yBottom + 1.2);
+    bool newLine = true;
+    double px = 0, py = 0;
+    for (int t = 1; t <= kBlowRowCount; ++t) {
+        const BlowRow& row = cx.survey.blow[t];
+        if (IsNumericText(row[2]) != 1) break;
+        if (IsNumericText(row[4]) != 1) {
+            newLine = true;  // the polyline breaks at a row without Nd
+            continue;
+        }
+        double nd = ParseDecimal(FormatTableValue(cx.survey, set, t, 4, unit));
+        double x = InterpolateLinear(nd, 0, a.ndMax, a.xLeft, a.xRight);
+        double y = InterpolateLinear(ParseDecimal(row[2]) * 0.01, a.topDepth, a.bottomDepth, a.yTop, a.yBottom);
+        DrawCircleMm(cx, x, y, 1.0, set.plotMarkWidthPx, kBlack);
+        DrawCircleMm(cx, x, y, 0.2, set.plotMarkWidthPx, kBlack);
+        if (set.plotLineWidthPx >= 1) {
+            if (newLine)
+                newLine = false;
+            else
+                DrawLineMm(cx, px, py, x, y, set.plotLineWidthPx, kBlack);
+            px = x;
+            py = y;
+        }
+    }
+    cx.canvas.ResetClip();
+}
+
 int CountSheetPages(const SurveyData& survey, PageState& state) {
     int count = 0;
     while (count < kBlowRowCount && IsNumericText(survey.blow[count + 1][2]) == 1) ++count;

@@ -30,6 +30,17 @@ void DrawStyle1Sheet(SheetContext& cx, double topDepth, double scale);
 void PlotNdCurve(SheetContext& cx, double xLeft, double xRight, double yTop, double yBottom, double topDepth,
                  double bottomDepth);
 
+// The graph rectangle of the Nd points, its depth range (metres) and the Nd
+// at its right edge.
+struct PlotArea {
+    double xLeft, xRight, yTop, yBottom;
+    double topDepth, bottomDepth;
+    double ndMax;
+};
+// Circles at every blow row with a depth and an Nd, joined by the polyline,
+// clipped just outside the area; the Nd as the table shows it with `unit`.
+void PlotBlowPoints(SheetContext& cx, const PlotArea& area, std::string_view unit);
+
 void DrawStyle2Sheet(SheetContext& cx);
 void DrawSoilColumn(SheetContext& cx, double top, double height, double soilLeft, double soilRight, double graphLeft,
                     double graphRight);

@@ -139,34 +139,9 @@ void DrawStyle1Sheet(SheetContext& cx, double topDepth, double s) {
 
 void PlotNdCurve(SheetContext& cx, double xLeft, double xRight, double yTop, double yBottom, double topDepth,
                  double bottomDepth) {
-    const SheetSettings& set = cx.settings.sheet;
     double ndMax = 7.5 * static_cast<double>(ParseInteger(cx.survey.heading[heading::kNdScale]));
     if (ndMax < 1) ndMax = 75;
-    ClipToRectMm(cx, xLeft - 1.8, yTop - 1.0, xRight + 1.2, yBottom + 1.2);
-    bool newLine = true;
-    double px = 0, py = 0;
-    for (int t = 1; t <= kBlowRowCount; ++t) {
-        const BlowRow& row = cx.survey.blow[t];
-        if (IsNumericText(row[2]) != 1) break;
-        if (IsNumericText(row[4]) != 1) {
-            newLine = true;
-            continue;
-        }
-        double nd = ParseDecimal(FormatTableValue(cx.survey, set, t, 4, ""));
-        double x = InterpolateLinear(nd, 0, ndMax, xLeft, xRight);
-        double y = InterpolateLinear(ParseDecimal(row[2]) * 0.01, topDepth, bottomDepth, yTop, yBottom);
-        DrawCircleMm(cx, x, y, 1.0, set.plotMarkWidthPx, kBlack);
-        DrawCircleMm(cx, x, y, 0.2, set.plotMarkWidthPx, kBlack);
-        if (set.plotLineWidthPx >= 1) {
-            if (newLine)
-                newLine = false;
-            else
-                DrawLineMm(cx, px, py, x, y, set.plotLineWidthPx, kBlack);
-            px = x;
-            py = y;
-        }
-    }
-    cx.canvas.ResetClip();
+    PlotBlowPoints(cx, PlotArea{xLeft, xRight, yTop, yBottom, topDepth, bottomDepth, ndMax}, "");
 }
 
 }  // namespace vosk

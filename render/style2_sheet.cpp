@@ -170,31 +170,7 @@ void DrawSoilColumn(SheetContext& cx, double Y0, double Hg, double x0, double x1
         yPrev = y;
     }
 
-    ClipToRectMm(cx, Gl - 1.8, Y0 - 1.0, Gr + 1.2, Yb + 1.2);
-    bool newLine = true;
-    double px = 0, py = 0;
-    for (int t = 1; t <= kBlowRowCount; ++t) {
-        const BlowRow& row = cx.survey.blow[t];
-        if (IsNumericText(row[2]) != 1) break;
-        if (IsNumericText(row[4]) != 1) {
-            newLine = true;
-            continue;
-        }
-        double nd = ParseDecimal(FormatTableValue(cx.survey, set, t, 4, "cm"));
-        double x = InterpolateLinear(nd, 0, kGraphNd, Gl, Gr);
-        double y = InterpolateLinear(ParseDecimal(row[2]) * 0.01, 0, kGraphDepthM, Y0, Yb);
-        DrawCircleMm(cx, x, y, 1.0, set.plotMarkWidthPx, kBlack);
-        DrawCircleMm(cx, x, y, 0.2, set.plotMarkWidthPx, kBlack);
-        if (set.plotLineWidthPx >= 1) {
-            if (newLine)
-                newLine = false;
-            else
-                DrawLineMm(cx, px, py, x, y, set.plotLineWidthPx, kBlack);
-            px = x;
-            py = y;
-        }
-    }
-    cx.canvas.ResetClip();
+    PlotBlowPoints(cx, PlotArea{Gl, Gr, Y0, Yb, 0, kGraphDepthM, kGraphNd}, "cm");
 }
 
 void DrawVerticalSoilName(SheetContext& cx, double x1, double y1, double x2, double y2, double ch,

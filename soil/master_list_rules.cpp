@@ -49,7 +49,8 @@ MasterListFile FormatMasterList(const CellGrid& grid) {
                 char numbers[2][16];
                 std::snprintf(numbers[0], sizeof numbers[0], "%2d", i);
                 std::snprintf(numbers[1], sizeof numbers[1], "%2d", j);
-                report += numbers[0] + kLineMark + numbers[1] + kLine + " [" + text + "]" + kBlank + "\r\n";
+                report.append(numbers[0]).append(kLineMark).append(numbers[1]).append(kLine);
+                report.append(" [").append(text).append("]").append(kBlank).append("\r\n");
             }
         }
         file.bytes += text + "\r\n";

@@ -148,22 +148,7 @@ int Refuse(int line, const std::string& text) {
 int ImportCommand(const std::vector<std::string>& args) {
     std::string input, output;
     HeadingChanges changes;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "-o" || a == "--heading") {
-            if (i + 1 >= args.size()) return Usage(a + " needs a value");
-            const std::string& value = args[++i];
-            if (a == "-o") {
-                output = value;
-            } else if (int rc = TakeHeadingArgument(value, changes); rc != kDone) {
-                return rc;
-            }
-        } else if (input.empty()) {
-            input = a;
-        } else {
-            return Usage("unexpected argument: " + a);
-        }
-    }
+    if (int rc = ParseWriteArguments(args, input, output, changes); rc != kDone) return rc;
     if (input.empty()) return Usage("import needs a CSV file");
     if (output.empty()) return Usage("import needs -o OUT.vkr");
 

@@ -12,22 +12,7 @@ namespace vosk::tool {
 int SetCommand(const std::vector<std::string>& args) {
     std::string input, output;
     HeadingChanges changes;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "-o" || a == "--heading") {
-            if (i + 1 >= args.size()) return Usage(a + " needs a value");
-            const std::string& value = args[++i];
-            if (a == "-o") {
-                output = value;
-                continue;
-            }
-            if (int rc = TakeHeadingArgument(value, changes); rc != kDone) return rc;
-        } else if (input.empty()) {
-            input = a;
-        } else {
-            return Usage("unexpected argument: " + a);
-        }
-    }
+    if (int rc = ParseWriteArguments(args, input, output, changes); rc != kDone) return rc;
     if (input.empty()) return Usage("set needs a file");
     if (output.empty()) output = input;
 

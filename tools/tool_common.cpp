@@ -48,6 +48,26 @@ bool ParsePositive(const std::string& text, int& value) {
 
 }  // namespace
 
+int ParseWriteArguments(const std::vector<std::string>& args, std::string& input, std::string& output,
+                        HeadingChanges& changes) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "-o" || a == "--heading") {
+            if (i + 1 >= args.size()) return Usage(a + " needs a value");
+            const std::string& value = args[++i];
+            if (a == "-o")
+                output = value;
+            else if (int rc = TakeHeadingArgument(value, changes); rc != kDone)
+                return rc;
+        } else if (input.empty()) {
+            input = a;
+        } else {
+            return Usage("unexpected argument: " + a);
+        }
+    }
+    return kDone;
+}
+
 int ParseDrawArguments(const std::vector<std::string>& args, DrawArguments& out) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];

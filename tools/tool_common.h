@@ -49,6 +49,11 @@ using HeadingChanges = std::vector<std::pair<int, FieldText>>;
 // checks it. Returns kDone, or kUsage after printing why.
 int TakeHeadingArgument(const std::string& value, HeadingChanges& changes);
 
+// The arguments of the commands that write a data sheet: one input file,
+// -o OUT and --heading N=TEXT. Returns kDone, or kUsage after printing why.
+int ParseWriteArguments(const std::vector<std::string>& args, std::string& input, std::string& output,
+                        HeadingChanges& changes);
+
 // The columns export writes; import knows a CSV by this header and takes N,
 // depth and remark from it, so an exported table reads back.
 inline constexpr std::array<std::string_view, 6> kBlowCsvColumns = {"depth (m)", "N",  "h (cm)",
