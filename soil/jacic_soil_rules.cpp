@@ -1,0 +1,221 @@
+#include "soil/jacic_soil_rules.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/cp932.h"
+#include "platform/message_service.h"
+#include "survey/numbers.h"
+
+namespace vosk {
+namespace {
+
+using namespace jacic_column;
+
+constexpr double kMinSoilDepth = -1;
+constexpr double kMaxSoilDepth = 3000;
+// An alternation without its share of the two soils is drawn half and half.
+constexpr char kEvenShare[] = "50";
+
+constexpr int kMsgMaxLines = 902;
+constexpr int kMsgNoData = 903;
+constexpr int kMsgCannotOverwrite = 904;
+constexpr int kMsgLineOutOfRange = 905;
+constexpr int kMsgNoSuchDepth = 907;
+constexpr int kMsgSameDepth = 908;
+constexpr int kMsgBadNumber = 4006;
+
+// The mark column of each underline bit; bits 6 to 8 have none.
+constexpr std::array<int, 6> kMarkColumn = {kDepthMark, kNameMark, kPattern1Mark,
+                                            kAuxNameMark, kPattern2Mark, kColourMark};
+
+// Soil row fields 1 to 11 and the grid columns they are shown in.
+constexpr std::array<int, kSoilFieldCount + 1> kFieldColumn = {
+    0, kDepth, kName, kAuxName, kColour, kPattern1, kPattern2, kFlags, kSymbol, kPercent1, kPercent2, kDelimiter};
+
+bool Numeric(std::string_view text) { return IsNumericText(text) == 1; }
+
+void Refuse(bool show, int id, std::string_view arg = {}) {
+    if (show) ShowMessage(id, arg);
+}
+
+// The percentage of one member of an alternation, "50" when the member is
+// an alternation and its share is not positive.
+void EvenShareIfAlternation(FieldText& percentage, const FieldText& name) {
+    static const FieldText kAlternation = Cp932Literal("互層");
+    if (ParseInteger(percentage) < 1 && FindCp932(name, kAlternation) != std::string::npos) percentage = kEvenShare;
+}
+
+std::string MissingDepthMessage(const std::vector<int>& lines) {
+    std::string text = "深度 が無い、または不正な行があります.\n行: ";
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += ", ";
+        text += std::to_string(lines[i]);
+    }
+    text += "\n深度を入力するか、その行を削除してください.";
+    return text;
+}
+
+}  // namespace
+
+int EncodeSoilFlags(const std::array<bool, kFlagBits>& boxes) {
+    int flags = 0;
+    for (int bit = 0; bit < kFlagBits; ++bit)
+        if (boxes[static_cast<size_t>(bit)] && bit != kColourUnderlineBit) flags |= 1 << bit;
+    return flags;
+}
+
+std::array<bool, kFlagBits> DecodeSoilFlags(int flags) {
+    std::array<bool, kFlagBits> boxes{};
+    for (int bit = 0; bit < kFlagBits; ++bit) boxes[static_cast<size_t>(bit)] = (flags >> bit) & 1;
+    return boxes;
+}
+
+void SetFlagColumns(JacicLine& line, int flags) {
+    for (size_t bit = 0; bit < kMarkColumn.size(); ++bit)
+        line[static_cast<size_t>(kMarkColumn[bit])] = (flags >> bit) & 1 ? "_" : ".";
+    line[kFlags] = FormatInteger(flags);
+}
+
+bool ValidateSoilDepth(std::string_view depth, bool showMessages) {
+    if (!Numeric(depth)) {
+        Refuse(showMessages, kMsgNoData);
+        return false;
+    }
+    const double value = ParseDecimal(depth);
+    if (!(value >= kMinSoilDepth && value <= kMaxSoilDepth)) {
+        Refuse(showMessages, kMsgBadNumber);
+        return false;
+    }
+    return true;
+}
+
+FieldText FormatSoilDepth(std::string_view depth) { return FormatFixed(ParseDecimal(depth), 2); }
+
+const std::array<FieldText, 6>& DelimiterItems() {
+    static const std::array<FieldText, 6> items = {Cp932Literal("･"), "/", "(", Cp932Literal("・"),
+                                                   Cp932Literal("／"), Cp932Literal("（")};
+    return items;
+}
+
+int DelimiterChoice(std::string_view value) {
+    if (value.empty()) return -1;
+    const auto& items = DelimiterItems();
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i] == value) return static_cast<int>(i);
+    return 0;
+}
+
+CellGrid SoilRowsToGrid(SurveyData& survey) {
+    CellGrid grid(kJacicLines, kCount);
+    for (int r = 1; r <= kSoilRowCount && r <= kJacicLines; ++r) {
+        SoilRow& row = survey.soil[static_cast<size_t>(r)];
+        if (!Numeric(row[1])) continue;
+        // An old form of the empty second share.
+        if (row[10] == Cp932Literal("・")) row[10].clear();
+        JacicLine line;
+        for (int f = 1; f <= kSoilFieldCount; ++f) line[static_cast<size_t>(kFieldColumn[static_cast<size_t>(f)])] = row[f];
+        SetFlagColumns(line, static_cast<int>(ParseInteger(row[7])));
+        // The flag word stays as it was stored.
+        line[kFlags] = row[7];
+        WriteJacicLine(grid, r, line);
+    }
+    return grid;
+}
+
+bool SoilLineShown(const CellGrid& grid, int line) { return Numeric(grid.Cell(line, kDepth)); }
+
+JacicLine ReadJacicLine(const CellGrid& grid, int line) {
+    JacicLine entry;
+    for (int c = 1; c <= kCount; ++c) entry[static_cast<size_t>(c)] = grid.Cell(line, c);
+    return entry;
+}
+
+void WriteJacicLine(CellGrid& grid, int line, const JacicLine& entry) {
+    for (int c = 1; c <= kCount; ++c) grid.SetCell(line, c, entry[static_cast<size_t>(c)]);
+}
+
+int PlaceJacicAdd(const JacicLine& entry, CellGrid& grid) {
+    if (!ValidateSoilDepth(entry[kDepth], true)) return 0;
+    const int used = grid.UsedLength();
+    if (used >= grid.Lines()) {
+        Refuse(true, kMsgMaxLines);
+        return 0;
+    }
+    JacicLine row = entry;
+    row[kDepth] = FormatSoilDepth(entry[kDepth]);
+    if (FindSameDepthLine(grid, kDepth, row[kDepth], used) != 0) {
+        Refuse(true, kMsgSameDepth, "深度");
+        return 0;
+    }
+    // After the last used line; the store puts the lines in depth order.
+    WriteJacicLine(grid, used + 1, row);
+    return used + 1;
+}
+
+int PlaceJacicOverwrite(const JacicLine& entry, int currentLine, CellGrid& grid) {
+    if (!ValidateSoilDepth(entry[kDepth], true)) return 0;
+    if (currentLine < 0 || currentLine > grid.Lines()) {
+        Refuse(true, kMsgLineOutOfRange);
+        return 0;
+    }
+    const int used = grid.UsedLength();
+    if (used == 0) {
+        Refuse(true, kMsgCannotOverwrite);
+        return 0;
+    }
+    JacicLine row = entry;
+    row[kDepth] = FormatSoilDepth(entry[kDepth]);
+    // The line is found by its depth, not by which line is current.
+    const int line = FindSameDepthLine(grid, kDepth, row[kDepth], used);
+    if (line == 0) {
+        Refuse(true, kMsgNoSuchDepth, "深度");
+        return 0;
+    }
+    WriteJacicLine(grid, line, row);
+    return line;
+}
+
+bool ApplyJacicWriteBack(const JacicLine& entry, int currentLine, CellGrid& grid) {
+    if (currentLine < 1 || currentLine > grid.Lines()) return false;
+    if (!ValidateSoilDepth(entry[kDepth], false)) return false;
+    JacicLine row = entry;
+    row[kDepth] = FormatSoilDepth(entry[kDepth]);
+    const FieldText& lineDepth = grid.Cell(currentLine, kDepth);
+    // A different depth is a new layer being typed: it waits for Add or
+    // Overwrite.
+    if (Numeric(lineDepth) && !SameDepth(lineDepth, row[kDepth])) return false;
+    WriteJacicLine(grid, currentLine, row);
+    return true;
+}
+
+bool StoreJacicTable(const CellGrid& grid, SurveyData& survey) {
+    if (std::vector<int> missing = LinesWithoutDepth(grid, kDepth); !missing.empty()) {
+        ShowMessage(MissingDepthMessage(missing));
+        return false;
+    }
+    std::vector<int> lines;
+    for (int l = 1; l <= grid.Lines(); ++l)
+        if (Numeric(grid.Cell(l, kDepth))) lines.push_back(l);
+
+    DuplicateDepthReport report("同じ深度があります", "m");
+    int stored = 0;
+    for (const DepthPick& pick : OrderByDepth(grid, kDepth, lines)) {
+        if (stored >= kSoilRowCount) break;
+        const FieldText depth = FormatSoilDepth(grid.Cell(pick.line, kDepth));
+        report.Add(depth, pick.sameDepthLeft);
+        SoilRow& row = survey.soil[static_cast<size_t>(++stored)];
+        row[1] = depth;
+        for (int f = 2; f <= kSoilFieldCount; ++f)
+            row[f] = grid.Cell(pick.line, kFieldColumn[static_cast<size_t>(f)]);
+        EvenShareIfAlternation(row[9], row[2]);
+        EvenShareIfAlternation(row[10], row[3]);
+    }
+    for (int r = stored + 1; r <= kSoilRowCount; ++r)
+        for (int f = 1; f <= kSoilFieldCount; ++f) survey.soil[static_cast<size_t>(r)][f].clear();
+
+    report.ShowIfAny();
+    return true;
+}
+
+}  // namespace vosk
