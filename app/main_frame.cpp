@@ -17,6 +17,8 @@
 
 #include "app/command_table.h"
 #include "render/vosk_view.h"
+#include "survey/numbers.h"
+#include "survey/survey_data.h"
 #include "survey/vosk_doc.h"
 
 namespace vosk {
@@ -29,11 +31,16 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 // The recent-file list lives in the profile of the program.
 QSettings Profile() { return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("VoskDataSheet")); }
 
+// Heading field 51 chooses the soil name dialog: "1" the JACIC one.
+bool JacicSoilNames() { return ParseInteger(Survey().heading[51]) == 1; }
+
 // Commands whose dialogs are not built yet stay greyed out.
 bool IsAvailable(int id) {
     using namespace command;
     switch (id) {
-        case kSoilName: case kJacicSoilName:
+        case kSoilName:
+            return !JacicSoilNames();
+        case kJacicSoilName:
             return false;
         default:
             return true;
@@ -208,6 +215,7 @@ void CMainFrame::Dispatch(int id) {
         case kRemarks: view_->OnRemarks(); break;
         case kPageFooter: view_->OnPageFooter(); break;
         case kBlowData: view_->OnBlowData(); break;
+        case kSoilName: view_->OnSoilName(); break;
         case kLayout: view_->OnLayout(); break;
         case kLineStyle: view_->OnLineStyle(); break;
         case kDigits: view_->OnDigits(); break;

@@ -40,16 +40,6 @@ void Refuse(bool show, int id, std::string_view arg = {}) {
     if (show) ShowMessage(id, arg);
 }
 
-std::string MissingDepthMessage(const std::vector<int>& lines) {
-    std::string text = "深さh が無い、または不正な行があります.\n行: ";
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += ", ";
-        text += std::to_string(lines[i]);
-    }
-    text += "\n深さを入力するか、その行を削除してください.";
-    return text;
-}
-
 }  // namespace
 
 AutoCalcSwitches& BlowAutoCalc() {
@@ -196,7 +186,7 @@ bool ApplyLiveUpdate(const BlowRow& entry, int currentLine, CellGrid& grid, cons
 
 bool StoreBlowTable(CellGrid& grid, SurveyData& survey, const AutoCalcSwitches& switches) {
     if (std::vector<int> missing = LinesWithoutDepth(grid, kDepth); !missing.empty()) {
-        ShowMessage(MissingDepthMessage(missing));
+        ShowMessage(MissingDepthMessage(missing, "深さh ", "深さ"));
         return false;
     }
 

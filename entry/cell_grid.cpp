@@ -91,6 +91,19 @@ std::vector<int> LinesWithoutDepth(const CellGrid& grid, int depthColumn) {
     return lines;
 }
 
+std::string MissingDepthMessage(const std::vector<int>& lines, std::string_view caption, std::string_view word) {
+    std::string text(caption);
+    text += "が無い、または不正な行があります.\n行: ";
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += ", ";
+        text += std::to_string(lines[i]);
+    }
+    text += "\n";
+    text += word;
+    text += "を入力するか、その行を削除してください.";
+    return text;
+}
+
 std::vector<DepthPick> OrderByDepth(const CellGrid& grid, int depthColumn, const std::vector<int>& lines) {
     // Selection by minimum with a strict comparison rather than a sort: it
     // keeps ties in grid order and stays well-defined for a depth such as

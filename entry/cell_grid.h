@@ -65,6 +65,12 @@ int FindSameDepthLine(const CellGrid& grid, int depthColumn, std::string_view de
 // have nowhere to put them in the depth order.
 std::vector<int> LinesWithoutDepth(const CellGrid& grid, int depthColumn);
 
+// The refusal of a store that finds lines holding text without a numeric
+// depth: names the grid lines and asks for a depth or a delete. `caption` is
+// the depth column's name in the first sentence, `word` the one in the
+// advice (UTF-8).
+std::string MissingDepthMessage(const std::vector<int>& lines, std::string_view caption, std::string_view word);
+
 // One line as the store takes it.
 struct DepthPick {
     int line;

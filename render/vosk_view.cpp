@@ -13,6 +13,7 @@
 #include "entry/field_guard.h"
 #include "entry/heading_dlg.h"
 #include "soil/master_list_dlg.h"
+#include "soil/soil_name_dlg.h"
 #include "entry/page_footer_dlg.h"
 #include "platform/message_service.h"
 #include "platform/qt_canvas.h"
@@ -242,6 +243,13 @@ void CVoskView::OnPageFooter() {
 void CVoskView::OnBlowData() {
     // The dialog stores the table itself when confirmed.
     CBlowDataDlg dialog(this);
+    dialog.exec();
+    OnUpdate();
+}
+
+void CVoskView::OnSoilName() {
+    // The dialog stores the soil rows itself when confirmed.
+    CSoilNameDlg dialog(this);
     dialog.exec();
     OnUpdate();
 }

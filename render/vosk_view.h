@@ -44,6 +44,8 @@ public:
     void OnRemarks();
     // The blow-count data dialog; the sheet is repainted however it ends.
     void OnBlowData();
+    // The simple soil name dialog; the sheet is repainted however it ends.
+    void OnSoilName();
 
     // The settings menu's dialogs and the guide. Layout, line style, digits
     // and Enter key store their copies and save Sys.ndx at once; the font

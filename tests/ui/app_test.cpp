@@ -120,11 +120,26 @@ private slots:
 
     void commandsWithoutTheirDialogsAreGreyed() {
         frame_->UpdateCommandUi();
-        for (int id : {command::kSoilName, command::kJacicSoilName})
+        for (int id : {command::kJacicSoilName})
             QVERIFY2(!frame_->Action(id)->isEnabled(), qPrintable(QString::number(id)));
         for (int id : {command::kNew, command::kOpen, command::kSave, command::kSaveAs, command::kPrint, command::kHeading, command::kPageFooter, command::kBlowData,
-                       command::kAbout, command::kExit})
+                       command::kSoilName, command::kAbout, command::kExit})
             QVERIFY(frame_->Action(id)->isEnabled());
+    }
+
+    void soilNameCommandFollowsHeadingField51() {
+        QAction* soilName = frame_->Action(command::kSoilName);
+        QCOMPARE(soilName->text(), QString("土質名(&D)"));
+        const std::string saved = Survey().heading[51];
+        // Field 51 read as an integer: only 1 chooses the JACIC dialog.
+        for (auto [field, enabled] : {std::pair{"", true}, {"0", true}, {"2", true}, {"abc", true}, {"1", false},
+                                      {" 1", false}, {"01", false}, {"1.5", false}}) {
+            Survey().heading[51] = field;
+            frame_->UpdateCommandUi();
+            QVERIFY2(soilName->isEnabled() == enabled, field);
+        }
+        Survey().heading[51] = saved;
+        frame_->UpdateCommandUi();
     }
 
     void pageTurning() {

@@ -1,0 +1,281 @@
+#include "soil/soil_name_dlg.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "entry/field_guard.h"
+#include "platform/message_service.h"
+#include "settings/master_list.h"
+#include "settings/settings_store.h"
+
+namespace vosk {
+namespace {
+
+using namespace soil_column;
+
+// Lines of the grid shown at once.
+constexpr int kVisibleGridLines = 20;
+constexpr int kMsgListMissing = 4018;
+
+std::vector<GridColumn> SoilColumns() {
+    return {
+        {QStringLiteral("深度 m"), 60, true},
+        {QStringLiteral("土質名"), 160, true},
+    };
+}
+
+}  // namespace
+
+CSoilNameDlg::CSoilNameDlg(QWidget* parent) : QDialog(parent), origins_(SimpleSoilTable(Survey())) {
+    setWindowTitle(QStringLiteral("土質名 - - - 様式2で有効"));
+    BuildControls();
+    grid_->FillGrid(SimpleSoilTable(Survey()), SoilLineHoldsData);
+    FillNameList();
+    Field(kDepth)->setFocus();
+}
+
+CSoilNameDlg::~CSoilNameDlg() { grid_->Detach(); }
+
+void CSoilNameDlg::BuildControls() {
+    grid_ = new EditableListGrid(this, this, kSoilRowCount, SoilColumns());
+    int columnsWidth = 0;
+    for (int c = 0; c < grid_->columnCount(); ++c) columnsWidth += grid_->columnWidth(c);
+    const int frame = 2 * grid_->frameWidth();
+    grid_->setFixedSize(columnsWidth + frame + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_),
+                        grid_->horizontalHeader()->sizeHint().height() + frame +
+                            kVisibleGridLines * grid_->verticalHeader()->defaultSectionSize());
+
+    auto* depth = new QLineEdit;
+    depth->setFixedWidth(70);
+    auto* name = new QLineEdit;
+    name->setMinimumWidth(160);
+    fields_[kDepth].edit = depth;
+    fields_[kName].edit = name;
+    auto* entry = new QGridLayout;
+    entry->addWidget(new QLabel(QStringLiteral("下端深度")), 0, 0);
+    entry->addWidget(depth, 1, 0);
+    entry->addWidget(new QLabel(QStringLiteral("m")), 1, 1);
+    entry->addWidget(new QLabel(QStringLiteral("土質名称")), 0, 2);
+    entry->addWidget(name, 1, 2);
+
+    nameList_ = new QListWidget;
+    nameList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    nameList_->setFixedWidth(150);
+
+    ok_ = new QPushButton(QStringLiteral("OK"));
+    cancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+    ok_->setDefault(true);
+    add_ = new QPushButton(QStringLiteral("追加"));
+    overwrite_ = new QPushButton(QStringLiteral("上書き"));
+    delete_ = new QPushButton(QStringLiteral("削除"));
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(ok_);
+    right->addWidget(cancel_);
+    right->addWidget(nameList_, 1);
+    auto* bottomRight = new QHBoxLayout;
+    bottomRight->addWidget(add_);
+    bottomRight->addWidget(overwrite_);
+    bottomRight->addWidget(delete_);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(grid_, 0, 0);
+    layout->addLayout(right, 0, 1);
+    layout->addLayout(entry, 1, 0);
+    layout->addLayout(bottomRight, 1, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    QWidget* order[] = {depth, name, add_, overwrite_, delete_, nameList_, ok_, cancel_, grid_};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    depth->installEventFilter(this);
+    name->installEventFilter(this);
+    connect(nameList_, &QListWidget::currentRowChanged, this, &CSoilNameDlg::OnPickName);
+    connect(ok_, &QPushButton::clicked, grid_, &EditableListGrid::OnOk);
+    connect(cancel_, &QPushButton::clicked, this, &CSoilNameDlg::reject);
+    connect(add_, &QPushButton::clicked, this, &CSoilNameDlg::OnAdd);
+    connect(overwrite_, &QPushButton::clicked, this, &CSoilNameDlg::OnOverwrite);
+    connect(delete_, &QPushButton::clicked, this, &CSoilNameDlg::OnDelete);
+}
+
+void CSoilNameDlg::FillNameList() {
+    const std::string& path = Settings().simpleSoilPath;
+    bool found = false;
+    std::vector<FieldText> entries = ReadMasterList(path, kSimpleSoilPieceBytes, kSimpleSoilMaxPieces, &found);
+    if (!found) {
+        ShowMessage(kMsgListMissing, RealPath(path).string());
+        return;
+    }
+    // Filling picks nothing.
+    const QSignalBlocker quiet(nameList_);
+    names_ = SimpleSoilNames(entries);
+    for (const FieldText& name : names_) nameList_->addItem(FieldToQString(name));
+}
+
+// ---- Entry fields -----------------------------------------------------------
+
+void CSoilNameDlg::SetField(int column, const FieldText& bytes) {
+    EntryField& field = fields_.at(static_cast<size_t>(column));
+    field.bytes = bytes;
+    field.shown = FieldToQString(bytes);
+    field.accepted = field.shown;
+    field.edit->setText(field.shown);
+}
+
+bool CSoilNameDlg::FieldBytes(int column, FieldText& out) const {
+    const EntryField& field = fields_.at(static_cast<size_t>(column));
+    const QString text = field.edit->text();
+    if (text == field.shown) {
+        out = field.bytes;
+        return true;
+    }
+    FieldCheck check = CheckEnteredText(text.toStdString(), FieldKind::Table);
+    if (!check.ok()) return false;
+    out = std::move(check.bytes);
+    return true;
+}
+
+bool CSoilNameDlg::AcceptField(int column) {
+    EntryField& field = fields_.at(static_cast<size_t>(column));
+    const QString text = field.edit->text();
+    if (text == field.accepted) return true;
+    // Refused where it was typed: the field goes back to what it held.
+    refusing_ = true;
+    FieldText ignored;
+    const bool ok = TakeFieldText(text, FieldKind::Table, field.edit, ignored);
+    if (ok)
+        field.accepted = text;
+    else
+        field.edit->setText(field.accepted);
+    refusing_ = false;
+    return ok;
+}
+
+bool CSoilNameDlg::GatherEntry(SoilEntry& entry) {
+    return AcceptField(kDepth) && AcceptField(kName) && FieldBytes(kDepth, entry.depth) &&
+           FieldBytes(kName, entry.name);
+}
+
+bool CSoilNameDlg::OnLine() const {
+    return grid_->CurrentLine() >= 1 && grid_->CurrentLine() <= kSoilRowCount && grid_->CurrentColumn() >= 1 &&
+           grid_->CurrentColumn() <= kSimpleSoilColumns;
+}
+
+void CSoilNameDlg::OnLeaveField(int column) {
+    if (!AcceptField(column)) return;
+    if (OnLine()) LiveUpdate();
+    // While a line is current the fields correct it; Add is for new layers.
+    if (column == kDepth) add_->setEnabled(!OnLine());
+}
+
+void CSoilNameDlg::OnPickName(int row) {
+    if (row < 0 || row >= static_cast<int>(names_.size())) return;
+    SetField(kName, names_[static_cast<size_t>(row)]);
+    if (OnLine()) LiveUpdate();
+}
+
+void CSoilNameDlg::LiveUpdate() {
+    if (!OnLine()) return;
+    const int line = grid_->CurrentLine();
+    SoilEntry entry;
+    // Text not yet accepted is checked when the field is left.
+    if (!FieldBytes(kDepth, entry.depth) || !FieldBytes(kName, entry.name)) return;
+    const FieldText depthBefore = grid_->Cell(line, kDepth), nameBefore = grid_->Cell(line, kName);
+    bool written = grid_->ChangeCells([&](CellGrid& cells) { return ApplySoilLiveUpdate(entry, line, cells); });
+    // A line the user changed this way is a change Cancel must ask about.
+    if (written && (grid_->Cell(line, kDepth) != depthBefore || grid_->Cell(line, kName) != nameBefore))
+        grid_->SetModified();
+}
+
+bool CSoilNameDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && isVisible() && !refusing_) {
+        for (int c = kDepth; c <= kName; ++c)
+            if (watched == Field(c)) OnLeaveField(c);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// ---- Grid hooks ---------------------------------------------------------------
+
+void CSoilNameDlg::LoadLineIntoEntry(int line, int /*column*/) {
+    if (line < 1 || line > kSoilRowCount) return;
+    SetField(kDepth, grid_->Cell(line, kDepth));
+    SetField(kName, grid_->Cell(line, kName));
+    grid_->SelectLine(line);
+}
+
+void CSoilNameDlg::ClearEntryFields() {
+    SetField(kDepth, {});
+    SetField(kName, {});
+}
+
+void CSoilNameDlg::ConfirmDialog() {
+    if (StoreSoilTable(grid_->Cells(), origins_, Survey())) accept();
+}
+
+// ---- Buttons ------------------------------------------------------------------
+
+void CSoilNameDlg::LeaveCurrentLine() {
+    if (grid_->CurrentLine() >= 1) grid_->DeselectLine(grid_->CurrentLine());
+    grid_->SetCurrentLine(0);
+}
+
+void CSoilNameDlg::OnAdd() {
+    grid_->EndEditing();
+    SoilEntry entry;
+    if (GatherEntry(entry)) {
+        int line = grid_->ChangeCells([&](CellGrid& cells) { return PlaceSoilAdd(entry, cells); });
+        if (line != 0) {
+            origins_.NewLayer(line);
+            ClearEntryFields();
+            grid_->SetModified();
+        }
+    }
+    LeaveCurrentLine();
+    Field(kDepth)->setFocus();
+}
+
+void CSoilNameDlg::OnOverwrite() {
+    SoilEntry entry;
+    if (GatherEntry(entry)) {
+        const int current = grid_->CurrentLine();
+        // The line found keeps its layer: Overwrite corrects, it adds nothing.
+        int line = grid_->ChangeCells([&](CellGrid& cells) { return PlaceSoilOverwrite(entry, current, cells); });
+        if (line != 0) {
+            ClearEntryFields();
+            grid_->SetModified();
+        }
+    }
+    LeaveCurrentLine();
+    add_->setEnabled(true);
+    Field(kDepth)->setFocus();
+}
+
+void CSoilNameDlg::OnDelete() {
+    const int selected = grid_->SelectedLine();
+    if (grid_->DeleteSelectedLine()) {
+        origins_.DeleteLine(selected);
+        ClearEntryFields();
+        grid_->SetModified();
+    }
+    add_->setEnabled(true);
+    Field(kDepth)->setFocus();
+}
+
+void CSoilNameDlg::reject() {
+    if (grid_->IsModified() && grid_->UsedLength() >= 1 &&
+        ShowMessage(132, {}, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    QDialog::reject();
+}
+
+}  // namespace vosk

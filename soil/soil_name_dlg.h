@@ -1,0 +1,88 @@
+#pragma once
+// The simple soil name dialog "土質名 - - - 様式2で有効": the soil layers of
+// the survey as depth of the lower end and soil name in an editable grid of
+// 100 lines, two entry fields with Add, Overwrite and Delete, and the soil
+// names of Zbn.mst to pick from. Every check, placement and the final store
+// are the rules of soil/simple_soil_rules.h; this class only wires widgets
+// to them. The survey changes only when OK stores the table.
+
+#include <QDialog>
+#include <array>
+#include <vector>
+
+#include "entry/editable_list_grid.h"
+#include "soil/simple_soil_rules.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace vosk {
+
+class CSoilNameDlg : public QDialog, private EditableListGrid::Host {
+    Q_OBJECT
+public:
+    // Reads the soil rows of the survey and the soil name list Zbn.mst.
+    explicit CSoilNameDlg(QWidget* parent = nullptr);
+    ~CSoilNameDlg() override;
+
+    EditableListGrid* Grid() const { return grid_; }
+    // The entry field of column 1 (depth) or 2 (name).
+    QLineEdit* Field(int column) const { return fields_.at(static_cast<size_t>(column)).edit; }
+    QListWidget* NameList() const { return nameList_; }
+    QPushButton* AddButton() const { return add_; }
+    QPushButton* OverwriteButton() const { return overwrite_; }
+    QPushButton* DeleteButton() const { return delete_; }
+    QPushButton* OkButton() const { return ok_; }
+    QPushButton* CancelButton() const { return cancel_; }
+
+public slots:
+    // Cancel, Esc and closing the window: asks before dropping changes.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // One entry field and the bytes the dialog last put into it: a text the
+    // user left alone keeps those bytes exactly.
+    struct EntryField {
+        QLineEdit* edit = nullptr;
+        FieldText bytes;
+        QString shown;
+        QString accepted;  // the last text the field was allowed to keep
+    };
+
+    void LoadLineIntoEntry(int line, int column) override;
+    void ClearEntryFields() override;
+    void ConfirmDialog() override;
+
+    void BuildControls();
+    void FillNameList();
+    void SetField(int column, const FieldText& bytes);
+    bool FieldBytes(int column, FieldText& out) const;
+    bool AcceptField(int column);
+    bool GatherEntry(SoilEntry& entry);
+    bool OnLine() const;
+    void OnLeaveField(int column);
+    void OnPickName(int row);
+    void LiveUpdate();
+    void OnAdd();
+    void OnOverwrite();
+    void OnDelete();
+    void LeaveCurrentLine();
+
+    EditableListGrid* grid_ = nullptr;
+    std::array<EntryField, 3> fields_;  // 1 depth, 2 name
+    QListWidget* nameList_ = nullptr;
+    std::vector<FieldText> names_;  // the bytes of the list's items
+    QPushButton* add_ = nullptr;
+    QPushButton* overwrite_ = nullptr;
+    QPushButton* delete_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    SoilLayerOrigins origins_;
+    bool refusing_ = false;
+};
+
+}  // namespace vosk
