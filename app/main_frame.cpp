@@ -41,7 +41,7 @@ bool IsAvailable(int id) {
         case kSoilName:
             return !JacicSoilNames();
         case kJacicSoilName:
-            return false;
+            return JacicSoilNames();
         default:
             return true;
     }
@@ -215,6 +215,7 @@ void CMainFrame::Dispatch(int id) {
         case kRemarks: view_->OnRemarks(); break;
         case kPageFooter: view_->OnPageFooter(); break;
         case kBlowData: view_->OnBlowData(); break;
+        case kJacicSoilName: view_->OnJacicSoilName(); break;
         case kSoilName: view_->OnSoilName(); break;
         case kLayout: view_->OnLayout(); break;
         case kLineStyle: view_->OnLineStyle(); break;

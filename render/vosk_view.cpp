@@ -12,6 +12,7 @@
 #include "entry/blow_data_dlg.h"
 #include "entry/field_guard.h"
 #include "entry/heading_dlg.h"
+#include "soil/jacic_soil_dlg.h"
 #include "soil/master_list_dlg.h"
 #include "soil/soil_name_dlg.h"
 #include "entry/page_footer_dlg.h"
@@ -243,6 +244,13 @@ void CVoskView::OnPageFooter() {
 void CVoskView::OnBlowData() {
     // The dialog stores the table itself when confirmed.
     CBlowDataDlg dialog(this);
+    dialog.exec();
+    OnUpdate();
+}
+
+void CVoskView::OnJacicSoilName() {
+    // The dialog stores the soil rows itself when confirmed.
+    CJacicSoilDlg dialog(this);
     dialog.exec();
     OnUpdate();
 }

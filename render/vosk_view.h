@@ -44,6 +44,9 @@ public:
     void OnRemarks();
     // The blow-count data dialog; the sheet is repainted however it ends.
     void OnBlowData();
+    // The JACIC-compatible soil name dialog; the sheet is repainted however
+    // it ends.
+    void OnJacicSoilName();
     // The simple soil name dialog; the sheet is repainted however it ends.
     void OnSoilName();
 

@@ -46,16 +46,6 @@ void EvenShareIfAlternation(FieldText& percentage, const FieldText& name) {
     if (ParseInteger(percentage) < 1 && FindCp932(name, kAlternation) != std::string::npos) percentage = kEvenShare;
 }
 
-std::string MissingDepthMessage(const std::vector<int>& lines) {
-    std::string text = "深度 が無い、または不正な行があります.\n行: ";
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += ", ";
-        text += std::to_string(lines[i]);
-    }
-    text += "\n深度を入力するか、その行を削除してください.";
-    return text;
-}
-
 }  // namespace
 
 int EncodeSoilFlags(const std::array<bool, kFlagBits>& boxes) {
@@ -191,7 +181,7 @@ bool ApplyJacicWriteBack(const JacicLine& entry, int currentLine, CellGrid& grid
 
 bool StoreJacicTable(const CellGrid& grid, SurveyData& survey) {
     if (std::vector<int> missing = LinesWithoutDepth(grid, kDepth); !missing.empty()) {
-        ShowMessage(MissingDepthMessage(missing));
+        ShowMessage(MissingDepthMessage(missing, "深度 ", "深度"));
         return false;
     }
     std::vector<int> lines;

@@ -137,6 +137,7 @@ private slots:
             Survey().heading[51] = field;
             frame_->UpdateCommandUi();
             QVERIFY2(soilName->isEnabled() == enabled, field);
+            QVERIFY2(frame_->Action(command::kJacicSoilName)->isEnabled() == !enabled, field);
         }
         Survey().heading[51] = saved;
         frame_->UpdateCommandUi();

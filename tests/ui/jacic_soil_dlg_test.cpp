@@ -2,6 +2,7 @@
 // the offscreen platform: opening, picks from the lists into visible and
 // hidden controls, Add, Overwrite, write-back and the store at OK.
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,15 +12,21 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <initializer_list>
 #include <memory>
 
+#include "app/command_table.h"
+#include "app/main_frame.h"
 #include "platform/cp932.h"
 #include "platform/message_service.h"
+#include "platform/recording_canvas.h"
 #include "platform/string_table.h"
+#include "render/vosk_view.h"
 #include "settings/settings_store.h"
 #include "soil/jacic_soil_dlg.h"
 #include "survey/survey_data.h"
+#include "survey/vosk_doc.h"
 
 namespace vosk {
 namespace {
@@ -313,6 +320,52 @@ private slots:
         QVERIFY(!d->isVisible());
         QCOMPARE(messages.texts, (std::vector<std::string>(2, FormatMessageText(132))));
         QCOMPARE(Column(1, 2), (std::vector<std::string>{"1.00", ""}));
+    }
+
+    void dataMenuOpensItWhenTheHeadingChoosesJacicAndTheSheetShowsTheNames() {
+        MessageRecorder messages;
+        CVoskDoc doc;
+        CMainFrame frame(&doc);
+        frame.View()->OnInitialUpdate();
+        QAction* jacic = frame.Action(command::kJacicSoilName);
+        QCOMPARE(jacic->text(), QString("JACIC土質名(&T) "));
+        Survey().heading[51] = "0";
+        frame.UpdateCommandUi();
+        QVERIFY(!jacic->isEnabled());
+        Survey().heading[51] = "1";
+        Survey().heading[31] = "1";  // style 2 draws the soil column
+        Survey().heading[35] = "0";  // names written across
+        frame.UpdateCommandUi();
+        QVERIFY(jacic->isEnabled());
+
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<CJacicSoilDlg*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            struct Closer {
+                QDialog* dialog;
+                ~Closer() {
+                    if (dialog->isVisible()) dialog->done(QDialog::Rejected);
+                }
+            } closer{d};
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            Type(d->DepthEdit(), "2.5");
+            d->TargetControls(1).name->setFocus();
+            QCOMPARE(d->TargetGroup(), 1);
+            d->List(SoilList::Whole)->setCurrentRow(0);
+            d->OkButton()->click();
+            driven = true;
+        });
+        jacic->trigger();
+        QVERIFY(driven);
+        QCOMPARE(Field(1, 1), std::string("2.50"));
+        QCOMPARE(Field(1, 2), std::string("表土"));
+        RecordingCanvas canvas(96, 96);
+        frame.View()->OnDraw(canvas);
+        bool drawn = false;
+        for (const DrawOp& op : canvas.ops()) drawn = drawn || op.text == Cp932Literal("表土");
+        QVERIFY(drawn);
+        QVERIFY(messages.texts.empty());
     }
 };
 
