@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -391,6 +390,11 @@ bool CJacicSoilDlg::eventFilter(QObject* watched, QEvent* event) {
                 if (NextEnterStop(stops, grid_->CurrentColumn()) == 0) {
                     grid_->CommitCellEdit();
                     WriteBack();
+                    // The commit gave the focus back to the grid: the same
+                    // Enter goes on from there.
+                    QKeyEvent again(QEvent::KeyPress, key, static_cast<QKeyEvent*>(event)->modifiers());
+                    QCoreApplication::sendEvent(grid_, &again);
+                    return true;
                 }
             }
             break;

@@ -62,6 +62,28 @@ std::unique_ptr<CJacicSoilDlg> Open() {
 
 QString Cell(const CJacicSoilDlg& d, int line, int column) { return d.Grid()->item(line - 1, column - 1)->text(); }
 
+QPoint CellCentre(EditableListGrid* grid, int line, int column) {
+    return grid->visualRect(grid->model()->index(line - 1, column - 1)).center();
+}
+
+// What the window system delivers for a double click.
+void DoubleClick(EditableListGrid* grid, int line, int column) {
+    const QPoint at = CellCentre(grid, line, column);
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+void TypeInCell(EditableListGrid* grid, const QString& text) {
+    QLineEdit* editor = grid->CellEditor();
+    QVERIFY(editor->isVisible());
+    editor->selectAll();
+    editor->insert(text);
+}
+
+void Enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+
 void Click(EditableListGrid* grid, int line) {
     const QPoint at = grid->visualRect(grid->model()->index(line - 1, 0)).center();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
@@ -282,6 +304,43 @@ private slots:
         QCOMPARE(Column(8, 3), (std::vector<std::string>{"Ts", "", ""}));
         QCOMPARE(Column(4, 3), (std::vector<std::string>{"", "褐", ""}));
         QCOMPARE(messages.texts.size(), size_t(1));
+    }
+
+    void cellEditsTakeTheFlagsAndTheLastStopWritesTheLineBack() {
+        MessageRecorder messages;
+        auto d = Open();
+        EditableListGrid* grid = d->Grid();
+        // The auxiliary name's cells send picks to group 2.
+        DoubleClick(grid, 1, kAuxName);
+        QVERIFY(grid->IsEditing());
+        QTRY_COMPARE(d->TargetGroup(), 2);
+        Enter();
+        DoubleClick(grid, 1, kDepth);
+        QTRY_COMPARE(d->TargetGroup(), 1);
+        TypeInCell(grid, "1.5");
+        Enter();
+        // A layer begun in the grid takes the flags of the check boxes.
+        QCOMPARE(Cell(*d, 1, kFlags), QString("215"));
+        QCOMPARE(Cell(*d, 1, kDepth), QString("1.5"));
+        QCOMPARE(d->DepthEdit()->text(), QString("1.5"));
+        QCOMPARE(grid->CurrentColumn(), kName);
+        TypeInCell(grid, "砂");
+        // Enter walks the stops: pattern 1, pattern 2, symbol, %1, %2, ":".
+        QList<int> stops;
+        for (int i = 0; i < 6; ++i) {
+            Enter();
+            stops << grid->CurrentColumn();
+        }
+        QCOMPARE(stops, (QList<int>{kPattern1, kPattern2, kSymbol, kPercent1, kPercent2, kDelimiter}));
+        QCOMPARE(Cell(*d, 1, kDepth), QString("1.5"));
+        // Past the last stop the line is written back from the controls
+        // ("%.2f", marks) before the editor moves to the next line.
+        Enter();
+        QCOMPARE(grid->CurrentLine(), 2);
+        QCOMPARE(grid->CurrentColumn(), kDepth);
+        QCOMPARE((QStringList{Cell(*d, 1, kDepth), Cell(*d, 1, kName), Cell(*d, 1, kDepthMark)}),
+                 (QStringList{"1.50", "砂", "_"}));
+        QVERIFY(messages.texts.empty());
     }
 
     void textWithoutDepthKeepsTheDialogOpen() {
