@@ -345,6 +345,8 @@ void CJacicSoilDlg::OnPick(SoilList list) {
     SetEdit(controls.pattern, group.pattern);
     SetEdit(controls.symbol, group.symbol);
     SetEdit(controls.percentage, group.percentage);
+    // A whole name refused in an alternation only empties the group.
+    if (outcome.refusedInAlternation) return;
     if (outcome.resetFlags) ResetFlags();
     WriteBack();
 }

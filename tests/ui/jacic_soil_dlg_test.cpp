@@ -343,6 +343,23 @@ private slots:
         QVERIFY(messages.texts.empty());
     }
 
+    void alternationLineRefusesWholeNames() {
+        MessageRecorder messages;
+        SetSoilRows({{"1.00", "粘土・砂互層", "", "", "95100.0", "", "215", "C/S", "40"}});
+        auto d = Open();
+        Click(d->Grid(), 1);
+        const CJacicSoilDlg::Group& g1 = d->TargetControls(1);
+        QVERIFY(g1.alternation->isChecked());
+        QVERIFY(!g1.percentage->isReadOnly());
+        d->List(SoilList::Whole)->setCurrentRow(0);
+        QCOMPARE(messages.texts, std::vector<std::string>{FormatMessageText(4011)});
+        QCOMPARE((QStringList{g1.name->text(), g1.pattern->text(), g1.symbol->text(), g1.percentage->text()}),
+                 (QStringList{"", "", "", ""}));
+        // Nothing else happens: the line keeps its alternation.
+        QCOMPARE((QStringList{Cell(*d, 1, kName), Cell(*d, 1, kSymbol), Cell(*d, 1, kPercent1)}),
+                 (QStringList{"粘土・砂互層", "C/S", "40"}));
+    }
+
     void textWithoutDepthKeepsTheDialogOpen() {
         MessageRecorder messages;
         SetSoilRows({{"1.00", "粘土"}});
