@@ -34,7 +34,7 @@ QSettings Profile() { return QSettings(QStringLiteral("Local AppWizard-Generated
 // Heading field 51 chooses the soil name dialog: "1" the JACIC one.
 bool JacicSoilNames() { return ParseInteger(Survey().heading[51]) == 1; }
 
-// Commands whose dialogs are not built yet stay greyed out.
+// Only one of the two soil name dialogs is offered, by heading field 51.
 bool IsAvailable(int id) {
     using namespace command;
     switch (id) {
