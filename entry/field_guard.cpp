@@ -16,6 +16,7 @@ constexpr char kAccepted[] = "voskAcceptedText";
 QString FieldToQString(const FieldText& field) { return QString::fromStdString(Cp932ToUtf8(field)); }
 
 bool TakeFieldText(const QString& text, FieldKind kind, QWidget* widget, FieldText& out) {
+    if (text == FieldToQString(out)) return true;
     FieldCheck check = CheckEnteredText(text.toStdString(), kind);
     if (!check.ok()) {
         ShowMessage(check.refusal);
@@ -34,6 +35,8 @@ void GuardFieldText(QLineEdit* edit, FieldKind kind) {
         if (!edit->hasFocus()) edit->setProperty(kAccepted, text);
     });
     QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit, kind] {
+        // A text left as the dialog showed it is the field's own.
+        if (edit->text() == edit->property(kAccepted).toString()) return;
         FieldText ignored;
         if (TakeFieldText(edit->text(), kind, edit, ignored))
             edit->setProperty(kAccepted, edit->text());

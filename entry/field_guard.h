@@ -18,9 +18,11 @@ void GuardFieldText(QLineEdit* edit, FieldKind kind);
 // The same for the edit field of an editable combo box.
 void GuardFieldText(QComboBox* combo, FieldKind kind);
 
-// The CP932 bytes of `text` for a field of `kind`; on refusal shows why,
-// puts the focus on `widget` and returns false.
-bool TakeFieldText(const QString& text, FieldKind kind, QWidget* widget, FieldText& out);
+// The CP932 bytes of `text` for a field of `kind` into `field`, which holds
+// the field's bytes before: a text shown from them and left as it was keeps
+// them exactly (even bytes that do not decode). On refusal shows why, puts
+// the focus on `widget` and returns false.
+bool TakeFieldText(const QString& text, FieldKind kind, QWidget* widget, FieldText& field);
 
 // A field's bytes as text for a control.
 QString FieldToQString(const FieldText& field);

@@ -121,7 +121,7 @@ void CDigitsDlg::Show(const DigitsForm& form) {
 }
 
 void CDigitsDlg::accept() {
-    DigitsForm taken;
+    DigitsForm taken = form_;
     const std::pair<QComboBox*, FieldText DigitsForm::*> fields[] = {
         {n_, &DigitsForm::digitsN},          {depth_, &DigitsForm::digitsDepth}, {increment_, &DigitsForm::digitsIncrement},
         {nd_, &DigitsForm::digitsNd},        {ndItem_, &DigitsForm::ndItemName},

@@ -140,7 +140,7 @@ void CLayoutDlg::accept() {
     // Warnings only: the values are taken all the same.
     Warn(BottomLineWarning(Text(1012), Text(1119)));
     Warn(TwoColumnTopWarning(Text(1006)));
-    LayoutForm taken;
+    LayoutForm taken = form_;
     for (const LayoutTextControl& c : LayoutTextControls())
         if (!TakeFieldText(Edit(c.control)->text(), FieldKind::Heading, Edit(c.control), taken.*c.text)) return;
     taken.hideMetreSign = hideMetre_->isChecked();

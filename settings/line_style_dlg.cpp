@@ -193,7 +193,7 @@ void CLineStyleDlg::OnStandard(bool fine) {
 }
 
 void CLineStyleDlg::accept() {
-    LineStyleForm taken;
+    LineStyleForm taken = form_;
     for (const LineStyleIntegerControl& c : LineStyleIntegerControls())
         if (!TakeFieldText(Edit(c.control)->text(), FieldKind::Heading, Edit(c.control), taken.*c.text)) return;
     for (const LineStyleColourControl& c : LineStyleColourControls())

@@ -113,6 +113,27 @@ private slots:
         QCOMPARE(h[1], std::string("old"));
     }
 
+    void untouchedFieldsKeepTheirBytes() {
+        // A byte that does not decode, and a character CP932 holds twice.
+        heading_[1] = "a\x81";
+        heading_[2] = "\xed\x40";
+        heading_[21] = "\xfa\x40";
+        MessageRecorder messages;
+        int result = 0;
+        HeadingFields h = RunHeading([](CHeadingDlg& d) {
+            Child<QLineEdit>(d, "field1")->setFocus();
+            Child<QLineEdit>(d, "field2")->setFocus();  // passing through does not change them
+            Child<QLineEdit>(d, "field5")->setText("P-1");
+            Ok(d);
+        }, &result);
+        QCOMPARE(result, int(QDialog::Accepted));
+        QVERIFY(messages.texts.empty());
+        QCOMPARE(h[5], std::string("P-1"));
+        QCOMPARE(h[1], heading_[1]);
+        QCOMPARE(h[2], heading_[2]);
+        QCOMPARE(h[21], heading_[21]);
+    }
+
     void textTheSheetCannotCarryIsRefusedWhereTyped() {
         MessageRecorder messages;
         heading_[1] = "survey";
