@@ -1,11 +1,13 @@
 #include "platform/file_io.h"
 
 #include <atomic>
+#include <cerrno>
 #include <fstream>
 #include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
+#include <process.h>
 #else
 #include <unistd.h>
 #endif
@@ -25,15 +27,30 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
 }
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
+    if (target_.empty() || target_.filename().empty()) return;
     static std::atomic<unsigned> counter{0};
-    std::filesystem::path name = target_.filename();
-    name += ".vosk-" + std::to_string(counter++) + ".tmp";
-    temp_ = target_.parent_path() / name;
 #ifdef _WIN32
-    file_ = _wfopen(temp_.c_str(), L"wbx");
+    const unsigned long process = static_cast<unsigned long>(_getpid());
 #else
-    file_ = std::fopen(temp_.c_str(), "wbx");
+    const unsigned long process = static_cast<unsigned long>(getpid());
 #endif
+    // A name no other writer uses: the process and a counter, and another
+    // try when a file of that name is left over.
+    for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
+        std::filesystem::path name = target_.filename();
+        name += ".vosk-" + std::to_string(process) + "-" + std::to_string(counter++) + ".tmp";
+        std::filesystem::path candidate = target_.parent_path() / name;
+#ifdef _WIN32
+        file_ = _wfopen(candidate.c_str(), L"wbx");
+#else
+        file_ = std::fopen(candidate.c_str(), "wbx");
+#endif
+        if (file_) {
+            temp_ = candidate;
+        } else if (errno != EEXIST) {
+            break;
+        }
+    }
 }
 
 AtomicFile::~AtomicFile() { Discard(); }

@@ -55,6 +55,19 @@ TEST_F(FileIoTest, MissingFolderFails) {
     EXPECT_FALSE(ReadFileBytes(dir_ / "missing.vkr"));
 }
 
+TEST_F(FileIoTest, TwoWritersOfOneFileDoNotDisturbEachOther) {
+    fs::path p = dir_ / "a.vkr";
+    AtomicFile first(p), second(p);
+    ASSERT_TRUE(first.IsOpen());
+    ASSERT_TRUE(second.IsOpen());
+    EXPECT_TRUE(first.Write("first"));
+    EXPECT_TRUE(second.Write("second"));
+    EXPECT_TRUE(first.Commit());
+    EXPECT_TRUE(second.Commit());
+    EXPECT_EQ(ReadFileBytes(p), "second");
+    EXPECT_FALSE(AtomicFile(fs::path()).IsOpen());
+}
+
 TEST_F(FileIoTest, FailedRenameIsReportedAndCleansUp) {
     fs::path p = dir_ / "folder.vkr";
     fs::create_directories(p / "inside");
