@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include <cctype>
 #include <cmath>
 #include <system_error>
 
@@ -27,7 +28,8 @@ std::string FontFileName(int index) { return "Font" + std::to_string(index) + ".
 // when it named an install folder.
 bool TakeLocationFrom(SettingsStore& store, std::string_view directory) {
     FieldText location = ReadLocationFile(FieldText(directory.substr(0, 2)) + FieldText(kLocationFilePath));
-    if (location.size() < 3) return false;
+    // A drive letter, its colon, and a folder.
+    if (location.size() < 3 || !std::isalpha(static_cast<unsigned char>(location[0]))) return false;
     store.installDrive = location.substr(0, 1);
     store.installFolderPath = location.substr(2);
     return true;

@@ -179,6 +179,14 @@ TEST_F(SettingsTest, LocationFileMovesTheInstallFolder) {
     EXPECT_EQ(ReadLocationFile("C:\\TARVOGX\\rilwe2.whr"), "D:\\Survey\\Vosk");
 }
 
+TEST_F(SettingsTest, LocationWithoutADriveLetterIsNotUsed) {
+    Put(root_ / "drives" / "C" / "TarvoGX" / "Rilwe2.whr", "1:\\odd\r\n");
+    InstallFolder();
+    MessageRecorder messages;
+    LoadSettings(store_, *survey_, false);
+    EXPECT_EQ(store_.installFolder, "C:\\Tarvogx\\Vosk2");
+}
+
 TEST_F(SettingsTest, FreshDrivesGetASeededInstallFolder) {
     Put(root_ / "bundled" / "Sys.ndx", Lines({"100", "", "", "", "", "", "", "", "", "", "11"}));
     Put(root_ / "bundled" / "Font1.ndx", Lines({"14.0", "X Face", "0", "0"}));
