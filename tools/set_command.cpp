@@ -2,6 +2,8 @@
 // set from the command line, the survey written back as Save writes it.
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <memory>
 
 #include "survey/data_sheet.h"
@@ -21,7 +23,8 @@ int SetCommand(const std::vector<std::string>& args) {
     if (int rc = ReadSheetFile(input, *survey, version); rc != kDone) return rc;
     // A DTD-format file reads as an empty survey: writing that over it would
     // destroy it.
-    if (version != sheet_version::kCurrent && output == input) {
+    std::error_code ec;
+    if (version != sheet_version::kCurrent && std::filesystem::equivalent(input, output, ec)) {
         std::fprintf(stderr, "vosk-sheet: %s is a DTD-format file; name another file with -o\n",
                      input.c_str());
         return kUsage;

@@ -100,6 +100,10 @@ TEST_F(ToolTest, DumpRefusalsAndTheirExitCodes) {
         "\x83\x66\x81\x5b\x83\x5e\x83\x56\x81\x5b\x83\x67\x8f\xee\x95\xf1\x20\x44\x54\x44\r\n";
     ToolRun dtd199 = Tool({"dump", Write("d.vkr", dtd)});
     EXPECT_EQ(dtd199.status, 0);
+    // Written back over itself, by any spelling of its path, it would be lost.
+    std::string dtdFile = (dir_ / "d.vkr").string();
+    EXPECT_EQ(Tool({"set", dtdFile, "-o", (dir_ / "." / "d.vkr").string()}).status, 2);
+    EXPECT_EQ(ReadFileBytes(dtdFile), dtd);
     EXPECT_EQ(dtd199.err, std::string(MessageText(4015)) + "\n");
     EXPECT_TRUE(dtd199.out.starts_with("{\"version\": 199,"));
 
