@@ -26,10 +26,14 @@ bool EndsWithAny(const FieldText& text, std::initializer_list<const char*> endin
 }
 
 // The digit after the decimal point of a code such as 5100.5.
-int FractionDigit(double value) { return static_cast<int>((value - std::floor(value)) * 10.1); }
+int FractionDigit(double value) {
+    if (!std::isfinite(value)) return 0;
+    return static_cast<int>((value - std::floor(value)) * 10.1);
+}
 
-std::string PatternText(long whole, int fraction, bool alwaysFraction) {
-    std::string text = FormatInteger(whole);
+// Sums of codes are taken wide, so no text a user typed can overflow them.
+std::string PatternText(long long whole, int fraction, bool alwaysFraction) {
+    std::string text = std::to_string(whole);
     if (fraction != 0 || alwaysFraction) text += "." + std::to_string(fraction);
     return text;
 }
@@ -87,9 +91,9 @@ PickOutcome PickSoilName(SoilList list, const SoilListItem* item, int targetGrou
         if (!item) return outcome;
         static const FieldText kAlternation = Cp932Literal("互層"), kDot = Cp932Literal("・");
         FieldText name = target.name;
-        long pattern = ParseInteger(target.pattern);
+        long long pattern = ParseInteger(target.pattern);
         if (FindCp932(name, kAlternation) != std::string::npos) return outcome;
-        long code = ParseInteger(item->code);
+        long long code = ParseInteger(item->code);
         int fraction = FractionDigit(item->value);
         switch (state.counter) {
             case 0:
@@ -107,7 +111,7 @@ PickOutcome PickSoilName(SoilList list, const SoilListItem* item, int targetGrou
                 break;
             case 1:
                 target.name = item->name + kDot;
-                target.pattern = FormatInteger(code + 90000);
+                target.pattern = std::to_string(code + 90000);
                 state.pendingFraction = fraction;
                 target.symbol = item->symbol;
                 break;
@@ -126,14 +130,14 @@ PickOutcome PickSoilName(SoilList list, const SoilListItem* item, int targetGrou
 
     if (GuardAlternation(target, outcome) || !item) return outcome;
     if (list == SoilList::Appended) {
-        long pattern = ParseInteger(target.pattern);
+        long long pattern = ParseInteger(target.pattern);
         if ((pattern < 0 || pattern > 9) && !target.name.empty() && !EndsWithAny(target.name, {"り", "混"})) {
             Empty(target);
             outcome.resetFlags = true;
             return outcome;
         }
         target.name += item->name;
-        target.pattern = FormatInteger(pattern + ParseInteger(item->code));
+        target.pattern = std::to_string(pattern + ParseInteger(item->code));
         target.symbol = item->symbol + target.symbol;
         return outcome;
     }

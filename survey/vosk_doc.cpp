@@ -17,7 +17,8 @@ const QString kOpenFilter = QStringLiteral("簡易動的コーン試験Ver.1(.vk
 const QString kSaveFilter = QStringLiteral("簡易動的コーン試験Ver.1(.vkr)|*.vkr;|すべて(*.*)|*.*||");
 const QString kExtension = QStringLiteral("vkr");
 
-std::filesystem::path FsPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+// From UTF-16, so a Japanese file name is right on every system.
+std::filesystem::path FsPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
 
 }  // namespace
 
