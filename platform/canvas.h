@@ -19,7 +19,7 @@ inline constexpr int ColourBlue(Colour c) { return static_cast<int>((c >> 16) & 
 enum class HAlign { Left, Center, Right };
 enum class VAlign { Top, Bottom };  // the top or the bottom of the character cell
 
-struct FontSpec {
+struct FontRequest {
     int heightPx = 0;      // cell height (ascent + descent) in device units
     std::string face;      // face name as the settings hold it (CP932)
     double angleDegrees = 0;  // escapement, counter-clockwise
@@ -49,7 +49,7 @@ public:
 
     // Makes `font` current for the texts that follow; false when no such
     // font can be made (the previous one stays).
-    virtual bool SelectFont(const FontSpec& font) = 0;
+    virtual bool SelectFont(const FontRequest& font) = 0;
     virtual void SetTextAlign(HAlign h, VAlign v) = 0;
     // One line of text anchored at (x, y) by the current alignment.
     virtual void TextOut(int x, int y, std::string_view text) = 0;

@@ -159,8 +159,8 @@ QtCanvas::QtCanvas(QPainter* painter, bool antialias)
 
 QtCanvas::QtCanvas(QPainter* painter, int dpiX, int dpiY, bool antialias)
     : painter_(painter), dpiX_(dpiX), dpiY_(dpiY) {
-    spec_.heightPx = 16;
-    font_ = FontFor(spec_.face, spec_.heightPx);
+    request_.heightPx = 16;
+    font_ = FontFor(request_.face, request_.heightPx);
     painter_->setBackgroundMode(Qt::TransparentMode);
     SetAntialiasing(antialias);
 }
@@ -200,13 +200,13 @@ void QtCanvas::DrawCircle(int cx, int cy, int radius, int widthPx, Colour colour
     painter_->drawEllipse(QPointF(cx + off, cy + off), radius, radius);
 }
 
-bool QtCanvas::SelectFont(const FontSpec& font) {
-    if (font.heightPx != spec_.heightPx || font.face != spec_.face) {
+bool QtCanvas::SelectFont(const FontRequest& font) {
+    if (font.heightPx != request_.heightPx || font.face != request_.face) {
         auto entry = FontFor(font.face, font.heightPx);
         if (!entry) return false;
         font_ = std::move(entry);
     }
-    spec_ = font;
+    request_ = font;
     textColour_ = ToQColor(font.colour);
     return true;
 }
@@ -234,14 +234,14 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
     int dy = vAlign_ == VAlign::Top ? f.ascent : -f.descent;
     UseFont();
     painter_->setPen(QPen(textColour_));
-    if (spec_.angleDegrees == 0) {
+    if (request_.angleDegrees == 0) {
         painter_->drawText(QPoint(x + dx, y + dy), s);
         return;
     }
     // The alignment holds along the rotated baseline, as for any escapement.
     painter_->save();
     painter_->translate(x, y);
-    painter_->rotate(-spec_.angleDegrees);  // device y points down: counter-clockwise is negative
+    painter_->rotate(-request_.angleDegrees);  // device y points down: counter-clockwise is negative
     painter_->drawText(QPoint(dx, dy), s);
     painter_->restore();
 }

@@ -41,7 +41,7 @@ public:
     int DpiY() const override { return dpiY_; }
     void DrawLine(int x1, int y1, int x2, int y2, int widthPx, Colour colour) override;
     void DrawCircle(int cx, int cy, int radius, int widthPx, Colour colour) override;
-    bool SelectFont(const FontSpec& font) override;
+    bool SelectFont(const FontRequest& font) override;
     void SetTextAlign(HAlign h, VAlign v) override;
     void TextOut(int x, int y, std::string_view text) override;
     int DrawTextInRect(int left, int top, int right, int bottom, std::string_view text, unsigned flags) override;
@@ -72,7 +72,7 @@ private:
     int dpiX_, dpiY_;
     std::shared_ptr<const QtFontEntry> font_;
     const QtFontEntry* painterFont_ = nullptr;  // the entry last set on the painter
-    FontSpec spec_;                             // what selected font_
+    FontRequest request_;                             // what selected font_
     QColor textColour_{Qt::black};
     bool antialias_ = true;
     HAlign hAlign_ = HAlign::Left;

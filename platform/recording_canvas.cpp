@@ -16,7 +16,7 @@ void RecordingCanvas::DrawCircle(int cx, int cy, int radius, int widthPx, Colour
     ops_.push_back(std::move(op));
 }
 
-bool RecordingCanvas::SelectFont(const FontSpec& font) {
+bool RecordingCanvas::SelectFont(const FontRequest& font) {
     if (measure_ && !measure_->SelectFont(font)) return false;
     font_ = font;
     return true;

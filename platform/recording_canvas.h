@@ -21,7 +21,7 @@ struct DrawOp {
     HAlign hAlign = HAlign::Left;
     VAlign vAlign = VAlign::Top;
     std::string text;  // CP932
-    FontSpec font;
+    FontRequest font;
 };
 
 class RecordingCanvas : public Canvas {
@@ -33,7 +33,7 @@ public:
     int DpiY() const override { return dpiY_; }
     void DrawLine(int x1, int y1, int x2, int y2, int widthPx, Colour colour) override;
     void DrawCircle(int cx, int cy, int radius, int widthPx, Colour colour) override;
-    bool SelectFont(const FontSpec& font) override;
+    bool SelectFont(const FontRequest& font) override;
     void SetTextAlign(HAlign h, VAlign v) override;
     void TextOut(int x, int y, std::string_view text) override;
     int DrawTextInRect(int left, int top, int right, int bottom, std::string_view text, unsigned flags) override;
@@ -52,7 +52,7 @@ public:
 private:
     int dpiX_, dpiY_;
     Canvas* measure_;
-    FontSpec font_;
+    FontRequest font_;
     HAlign hAlign_ = HAlign::Left;
     VAlign vAlign_ = VAlign::Top;
     std::vector<DrawOp> ops_;

@@ -60,12 +60,12 @@ FontMetricsMm SelectSettingsFont(SheetContext& cx, int index) {
 }
 
 void SelectSheetFont(SheetContext& cx, Colour colour, int heightDevice, std::string_view face, double angleDegrees) {
-    FontSpec spec;
-    spec.heightPx = heightDevice;
-    spec.face = face;
-    spec.angleDegrees = angleDegrees;
-    spec.colour = colour;
-    if (!cx.canvas.SelectFont(spec)) ShowMessage(std::string("Can't create font"));
+    FontRequest request;
+    request.heightPx = heightDevice;
+    request.face = face;
+    request.angleDegrees = angleDegrees;
+    request.colour = colour;
+    if (!cx.canvas.SelectFont(request)) ShowMessage(std::string("Can't create font"));
 }
 
 void DrawLineMm(SheetContext& cx, double x1, double y1, double x2, double y2, long widthPx, Colour colour) {

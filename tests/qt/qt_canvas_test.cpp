@@ -71,8 +71,8 @@ int DifferentPixels(const QImage& a, const QImage& b) {
     return n;
 }
 
-FontSpec Font(std::string_view face, int height, double angle = 0, Colour colour = kBlack) {
-    FontSpec f;
+FontRequest Font(std::string_view face, int height, double angle = 0, Colour colour = kBlack) {
+    FontRequest f;
     f.face = std::string(face);
     f.heightPx = height;
     f.angleDegrees = angle;
