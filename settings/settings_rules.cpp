@@ -73,12 +73,6 @@ constexpr long kLowestTwoColumnTopMm = 110;
 
 constexpr size_t kGuidePieceBytes = 159;
 
-FieldText JoinPath(std::string_view folder, std::string_view name) {
-    FieldText path(folder);
-    if (!path.ends_with('\\')) path += '\\';
-    return path += name;
-}
-
 }  // namespace
 
 std::string SaveFailedText(const std::vector<std::string>& realPaths) {
@@ -287,10 +281,6 @@ int FontHeightForSize(double size, int dpi) { return static_cast<int>(std::trunc
 
 double FontSizeForHeight(int height, int dpi) { return std::abs(height) * 72.0 / dpi; }
 
-FieldText FontFilePath(const SettingsStore& store, int slot) {
-    return JoinPath(store.installFolder, "Font" + std::to_string(slot) + ".ndx");
-}
-
 std::vector<std::string> SaveFontFiles(const SettingsStore& store) {
     std::vector<std::string> failed;
     for (int slot = 1; slot <= kSheetFontCount; ++slot) {
@@ -339,7 +329,7 @@ bool ChangeInstallLocation(SettingsStore& store, SurveyData& survey, const Insta
 
 // ---- Guide -----------------------------------------------------------------
 
-FieldText GuideFilePath(const SettingsStore& store) { return JoinPath(store.installFolder, "Help.txt"); }
+FieldText GuideFilePath(const SettingsStore& store) { return InstallFilePath(store, "Help.txt"); }
 
 std::vector<FieldText> GuideLines(std::string_view bytes) {
     std::vector<FieldText> lines;

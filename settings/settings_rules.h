@@ -146,8 +146,6 @@ int FontHeightForSize(double size, int dpi);
 // The size of a chosen height (taken positive).
 double FontSizeForHeight(int height, int dpi);
 
-// The Windows-style path of font file `slot` in the install folder.
-FieldText FontFilePath(const SettingsStore& store, int slot);
 // Writes Font1.ndx … Font6.ndx from the committed fonts, each replaced
 // atomically; the real paths of the files that could not be written.
 std::vector<std::string> SaveFontFiles(const SettingsStore& store);

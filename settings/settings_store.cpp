@@ -22,7 +22,6 @@ FieldText JoinPath(std::string_view folder, std::string_view name) {
     return path += name;
 }
 
-std::string FontFileName(int index) { return "Font" + std::to_string(index) + ".ndx"; }
 
 // Reads the location file on the drive of `directory` into the store; true
 // when it named an install folder.
@@ -71,7 +70,7 @@ void LoadSheetSettings(SettingsStore& store) {
 
 void LoadFonts(SettingsStore& store) {
     for (int i = 1; i <= kSheetFontCount; ++i) {
-        fs::path path = RealPath(JoinPath(store.installFolder, FontFileName(i)));
+        fs::path path = RealPath(FontFilePath(store, i));
         auto bytes = ReadFileBytes(path);
         if (!bytes && i == 1) ShowMessage(32795, path.string());
         store.fonts[i] = bytes ? ParseFontFile(i, *bytes) : DefaultFont(i);
@@ -88,6 +87,14 @@ std::optional<std::string> ReadSoilNameFile(std::string_view windowsPath) {
 }
 
 }  // namespace
+
+FieldText InstallFilePath(const SettingsStore& store, std::string_view name) {
+    return JoinPath(store.installFolder, name);
+}
+
+FieldText FontFilePath(const SettingsStore& store, int index) {
+    return InstallFilePath(store, "Font" + std::to_string(index) + ".ndx");
+}
 
 SettingsStore& Settings() {
     static SettingsStore store;
@@ -114,11 +121,11 @@ void LoadSettings(SettingsStore& store, SurveyData& survey, bool reloadAll) {
         store.locationFound = true;
     }
     store.installFolder = store.installDrive + ":" + store.installFolderPath;
-    store.sysPath = JoinPath(store.installFolder, "Sys.ndx");
-    store.engineersPath = JoinPath(store.installFolder, "M.mst");
-    store.remarksPath = JoinPath(store.installFolder, "K.mst");
-    store.simpleSoilPath = JoinPath(store.installFolder, "Zbn.mst");
-    store.soilListPath = JoinPath(store.installFolder, "WdtvJCA.mst");
+    store.sysPath = InstallFilePath(store, "Sys.ndx");
+    store.engineersPath = InstallFilePath(store, "M.mst");
+    store.remarksPath = InstallFilePath(store, "K.mst");
+    store.simpleSoilPath = InstallFilePath(store, "Zbn.mst");
+    store.soilListPath = InstallFilePath(store, "WdtvJCA.mst");
 
     if (!store.sheetLoaded || !store.fontsLoaded) SeedInstallFolder(RealPath(store.installFolder));
     if (!store.sheetLoaded) {
@@ -166,7 +173,7 @@ void DetectPaperSize(SettingsStore& store) {
 
 LastFolderFile ReadLastFolderFile(const SettingsStore& store) {
     LastFolderFile file;
-    auto bytes = ReadFileBytes(RealPath(JoinPath(store.installFolder, "FileV.ndx")));
+    auto bytes = ReadFileBytes(RealPath(InstallFilePath(store, "FileV.ndx")));
     if (!bytes) return file;
     int line = 0;
     ForEachLine(*bytes, [&](std::string_view raw) {
@@ -177,7 +184,7 @@ LastFolderFile ReadLastFolderFile(const SettingsStore& store) {
 }
 
 bool WriteLastFolderFile(const SettingsStore& store, const LastFolderFile& file) {
-    return WriteFileAtomically(RealPath(JoinPath(store.installFolder, "FileV.ndx")),
+    return WriteFileAtomically(RealPath(InstallFilePath(store, "FileV.ndx")),
                                file.folder + "\r\n" + file.secondLine + "\r\n");
 }
 

@@ -42,6 +42,11 @@ struct SettingsStore {
 // The program-wide settings.
 SettingsStore& Settings();
 
+// The Windows-style path of file `name` in the install folder.
+FieldText InstallFilePath(const SettingsStore& store, std::string_view name);
+// The path of font file `index` (1 to 6), "Font1.ndx" …
+FieldText FontFilePath(const SettingsStore& store, int index);
+
 // The real path on this system of a Windows-style CP932 path.
 std::filesystem::path RealPath(std::string_view windowsPath);
 
