@@ -6,16 +6,11 @@
 namespace vosk {
 namespace {
 
-// The length of the longest start of `text` that fits `maxBytes` and ends
-// on a character boundary; at least one character, so reading goes on.
+// The longest start of `text` that fits `maxBytes` and ends on a character
+// boundary; at least one character, so reading goes on.
 size_t PieceLength(std::string_view text, size_t maxBytes) {
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t len = IsCp932LeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
-        if (at + len > maxBytes) return at > 0 ? at : len;
-        at += len;
-    }
-    return at;
+    size_t fit = Cp932FitLength(text, maxBytes);
+    return fit > 0 || text.empty() ? fit : Cp932CharLength(text, 0);
 }
 
 }  // namespace

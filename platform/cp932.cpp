@@ -105,19 +105,24 @@ namespace vosk {
 size_t FindCp932(std::string_view text, std::string_view part) {
     for (size_t i = 0; i < text.size();) {
         if (text.substr(i).starts_with(part)) return i;
-        i += IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        i += Cp932CharLength(text, i);
     }
     return part.empty() ? 0 : std::string_view::npos;
 }
 
-std::string TruncateCp932(std::string_view text, size_t maxBytes) {
-    if (text.size() <= maxBytes) return std::string(text);
+size_t Cp932FitLength(std::string_view text, size_t maxBytes) {
     size_t i = 0;
-    while (i < maxBytes) {
-        size_t len = IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    while (i < text.size()) {
+        size_t len = Cp932CharLength(text, i);
         if (i + len > maxBytes) break;
         i += len;
     }
+    return i;
+}
+
+std::string TruncateCp932(std::string_view text, size_t maxBytes) {
+    if (text.size() <= maxBytes) return std::string(text);
+    size_t i = Cp932FitLength(text, maxBytes);
     std::string out(text.substr(0, i));
     if (i < maxBytes) out += ' ';
     return out;
@@ -128,7 +133,7 @@ bool EndsWithCp932(std::string_view text, std::string_view part) {
     // The match must start on a character boundary of `text`.
     size_t start = text.size() - part.size();
     size_t i = 0;
-    while (i < start) i += IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    while (i < start) i += Cp932CharLength(text, i);
     return i == start && text.substr(start) == part;
 }
 

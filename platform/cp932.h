@@ -33,6 +33,16 @@ constexpr bool IsCp932LeadByte(unsigned char c) {
 
 namespace vosk {
 
+// Length in bytes of the character that starts at text[i]: 2 for a lead
+// byte with its trail byte, else 1 (a lead byte at the very end stands alone).
+inline size_t Cp932CharLength(std::string_view text, size_t i) {
+    return IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
+
+// The longest start of `text` of at most `maxBytes` bytes that ends on a
+// character boundary.
+size_t Cp932FitLength(std::string_view text, size_t maxBytes);
+
 // Position of `part` in `text`, matched only at CP932 character boundaries
 // (a trail byte such as '[' or '\' never starts a match); npos when absent.
 size_t FindCp932(std::string_view text, std::string_view part);

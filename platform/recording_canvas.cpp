@@ -40,7 +40,7 @@ int RecordingCanvas::ModelTextHeight(int fontHeight, int width, std::string_view
     int lines = 1;
     int x = 0;
     for (size_t i = 0; i < text.size();) {
-        bool wide = IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
+        bool wide = Cp932CharLength(text, i) == 2;
         int w = wide ? fontHeight : fontHeight / 2;
         if (text[i] == '\n') {
             ++lines;

@@ -122,10 +122,6 @@ void ClipToRectMm(SheetContext& cx, double left, double top, double right, doubl
                        MmToDeviceY(cx.map, bottom));
 }
 
-size_t Cp932CharLength(std::string_view text, size_t i) {
-    return IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-}
-
 void DrawSpreadText(SheetContext& cx, double x1, double x2, double y1, double y2, double emWidthMm, double emHeightMm,
                     std::string_view text) {
     cx.canvas.SetTextAlign(HAlign::Left, VAlign::Top);

@@ -79,7 +79,4 @@ std::string FormatTableValue(const SurveyData& survey, const SheetSettings& sett
 // A colour setting ("0x808080", decimal or octal) as a colour.
 Colour ParseColour(std::string_view text);
 
-// Length in bytes of the CP932 character that starts at text[i] (never past the end).
-size_t Cp932CharLength(std::string_view text, size_t i);
-
 }  // namespace vosk

@@ -1,5 +1,9 @@
 #include "settings/settings_rules.h"
 
+#include <limits>
+
+#include "entry/list_file.h"
+
 #include <cctype>
 #include <cstdio>
 #include <cmath>
@@ -332,22 +336,7 @@ bool ChangeInstallLocation(SettingsStore& store, SurveyData& survey, const Insta
 FieldText GuideFilePath(const SettingsStore& store) { return InstallFilePath(store, "Help.txt"); }
 
 std::vector<FieldText> GuideLines(std::string_view bytes) {
-    std::vector<FieldText> lines;
-    ForEachLine(bytes, [&](std::string_view raw) {
-        std::string_view line = StripLineEnd(raw);
-        do {
-            size_t take = 0;
-            while (take < line.size()) {
-                size_t len = IsCp932LeadByte(static_cast<unsigned char>(line[take])) && take + 1 < line.size() ? 2 : 1;
-                if (take + len > kGuidePieceBytes) break;
-                take += len;
-            }
-            lines.emplace_back(line.substr(0, take));
-            line.remove_prefix(take);
-        } while (!line.empty());
-        return true;
-    });
-    return lines;
+    return SplitListEntries(bytes, kGuidePieceBytes, std::numeric_limits<size_t>::max());
 }
 
 }  // namespace vosk
