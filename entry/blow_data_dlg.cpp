@@ -31,7 +31,6 @@ constexpr size_t kRemarkPieceBytes = 59;
 // Lines of the grid shown at once.
 constexpr int kVisibleGridLines = 20;
 
-QString Shown(const FieldText& bytes) { return QString::fromStdString(Cp932ToUtf8(bytes)); }
 QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 std::vector<GridColumn> BlowColumns() {
@@ -164,7 +163,7 @@ void CBlowDataDlg::FillRemarks() {
         ShowMessage(32795, RealPath(path).string());
         return;
     }
-    for (const FieldText& remark : remarks) remark_->addItem(Shown(remark));
+    for (const FieldText& remark : remarks) remark_->addItem(FieldToQString(remark));
     // The list offers remarks; the field starts empty.
     remark_->setCurrentIndex(-1);
     remark_->setEditText(QString());
@@ -182,43 +181,18 @@ void CBlowDataDlg::ApplyAutoSwitches() {
 
 // ---- Entry fields -----------------------------------------------------------
 
-void CBlowDataDlg::SetField(int column, const FieldText& bytes) {
-    EntryField& field = fields_.at(static_cast<size_t>(column));
-    field.bytes = bytes;
-    field.shown = Shown(bytes);
-    field.accepted = field.shown;
-    field.edit->setText(field.shown);
-}
+void CBlowDataDlg::SetField(int column, const FieldText& bytes) { fields_.at(static_cast<size_t>(column)).Set(bytes); }
 
 bool CBlowDataDlg::FieldBytes(int column, FieldText& out) const {
-    const EntryField& field = fields_.at(static_cast<size_t>(column));
-    const QString text = field.edit->text();
-    if (text == field.shown) {
-        out = field.bytes;
-        return true;
-    }
-    FieldCheck check = CheckEnteredText(text.toStdString(), FieldKind::Table);
-    if (!check.ok()) return false;
-    out = std::move(check.bytes);
-    return true;
+    return fields_.at(static_cast<size_t>(column)).Bytes(out, FieldKind::Table);
 }
 
 bool CBlowDataDlg::AcceptField(int column) {
-    EntryField& field = fields_.at(static_cast<size_t>(column));
-    const QString text = field.edit->text();
-    if (text == field.accepted) return true;
-    FieldCheck check = CheckEnteredText(text.toStdString(), FieldKind::Table);
-    if (check.ok()) {
-        field.accepted = text;
-        return true;
-    }
-    // Refused where it was typed: the field goes back to what it held.
+    // A refused text shows its message and goes back to what the field held.
     refusing_ = true;
-    ShowMessage(check.refusal);
-    field.edit->setText(field.accepted);
-    (column == kRemark ? static_cast<QWidget*>(remark_) : field.edit)->setFocus();
+    bool ok = fields_.at(static_cast<size_t>(column)).Accept(FieldKind::Table, column == kRemark ? remark_ : nullptr);
     refusing_ = false;
-    return false;
+    return ok;
 }
 
 bool CBlowDataDlg::GatherEntry(BlowRow& entry) {

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "entry/editable_list_grid.h"
+#include "entry/field_guard.h"
 #include "survey/survey_data.h"
 
 class QCheckBox;
@@ -48,15 +49,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // One entry field and the bytes the dialog last put into it: a text the
-    // user left alone keeps those bytes exactly.
-    struct EntryField {
-        QLineEdit* edit = nullptr;
-        FieldText bytes;
-        QString shown;
-        QString accepted;  // the last text the field was allowed to keep
-    };
-
     void LoadLineIntoEntry(int line, int column) override;
     void ClearEntryFields() override;
     void ConfirmDialog() override;

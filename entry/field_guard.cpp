@@ -45,6 +45,37 @@ void GuardFieldText(QLineEdit* edit, FieldKind kind) {
     });
 }
 
+void EntryField::Set(const FieldText& bytes) {
+    bytes_ = bytes;
+    shown_ = FieldToQString(bytes);
+    accepted_ = shown_;
+    edit->setText(shown_);
+}
+
+bool EntryField::Bytes(FieldText& out, FieldKind kind) const {
+    const QString text = edit->text();
+    if (text == shown_) {
+        out = bytes_;
+        return true;
+    }
+    FieldCheck check = CheckEnteredText(text.toStdString(), kind);
+    if (!check.ok()) return false;
+    out = std::move(check.bytes);
+    return true;
+}
+
+bool EntryField::Accept(FieldKind kind, QWidget* focus) {
+    const QString text = edit->text();
+    if (text == accepted_) return true;
+    FieldText ignored;
+    if (TakeFieldText(text, kind, focus ? focus : edit, ignored)) {
+        accepted_ = text;
+        return true;
+    }
+    edit->setText(accepted_);
+    return false;
+}
+
 void GuardFieldText(QComboBox* combo, FieldKind kind) {
     if (combo->lineEdit()) GuardFieldText(combo->lineEdit(), kind);
 }

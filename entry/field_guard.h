@@ -27,4 +27,26 @@ bool TakeFieldText(const QString& text, FieldKind kind, QWidget* widget, FieldTe
 // A field's bytes as text for a control.
 QString FieldToQString(const FieldText& field);
 
+// One entry field of a grid dialog: the bytes the dialog last put into it,
+// so a text the user leaves alone keeps them exactly, and the last text the
+// field was allowed to keep.
+class EntryField {
+public:
+    QLineEdit* edit = nullptr;
+
+    // Shows `bytes` in the edit.
+    void Set(const FieldText& bytes);
+    // The field's bytes: its own when the text is unchanged, else the typed
+    // text converted; false when the text cannot be held (no message).
+    bool Bytes(FieldText& out, FieldKind kind) const;
+    // Checks a changed text: on refusal shows why, puts back the last
+    // accepted text, focuses `focus` (the edit when null) and returns false.
+    bool Accept(FieldKind kind, QWidget* focus = nullptr);
+
+private:
+    FieldText bytes_;
+    QString shown_;
+    QString accepted_;
+};
+
 }  // namespace vosk

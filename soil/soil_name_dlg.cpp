@@ -123,39 +123,16 @@ void CSoilNameDlg::FillNameList() {
 
 // ---- Entry fields -----------------------------------------------------------
 
-void CSoilNameDlg::SetField(int column, const FieldText& bytes) {
-    EntryField& field = fields_.at(static_cast<size_t>(column));
-    field.bytes = bytes;
-    field.shown = FieldToQString(bytes);
-    field.accepted = field.shown;
-    field.edit->setText(field.shown);
-}
+void CSoilNameDlg::SetField(int column, const FieldText& bytes) { fields_.at(static_cast<size_t>(column)).Set(bytes); }
 
 bool CSoilNameDlg::FieldBytes(int column, FieldText& out) const {
-    const EntryField& field = fields_.at(static_cast<size_t>(column));
-    const QString text = field.edit->text();
-    if (text == field.shown) {
-        out = field.bytes;
-        return true;
-    }
-    FieldCheck check = CheckEnteredText(text.toStdString(), FieldKind::Table);
-    if (!check.ok()) return false;
-    out = std::move(check.bytes);
-    return true;
+    return fields_.at(static_cast<size_t>(column)).Bytes(out, FieldKind::Table);
 }
 
 bool CSoilNameDlg::AcceptField(int column) {
-    EntryField& field = fields_.at(static_cast<size_t>(column));
-    const QString text = field.edit->text();
-    if (text == field.accepted) return true;
-    // Refused where it was typed: the field goes back to what it held.
+    // A refused text shows its message and goes back to what the field held.
     refusing_ = true;
-    FieldText ignored;
-    const bool ok = TakeFieldText(text, FieldKind::Table, field.edit, ignored);
-    if (ok)
-        field.accepted = text;
-    else
-        field.edit->setText(field.accepted);
+    bool ok = fields_.at(static_cast<size_t>(column)).Accept(FieldKind::Table);
     refusing_ = false;
     return ok;
 }

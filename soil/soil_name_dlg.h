@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "entry/editable_list_grid.h"
+#include "entry/field_guard.h"
 #include "soil/simple_soil_rules.h"
 
 class QLineEdit;
@@ -44,15 +45,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // One entry field and the bytes the dialog last put into it: a text the
-    // user left alone keeps those bytes exactly.
-    struct EntryField {
-        QLineEdit* edit = nullptr;
-        FieldText bytes;
-        QString shown;
-        QString accepted;  // the last text the field was allowed to keep
-    };
-
     void LoadLineIntoEntry(int line, int column) override;
     void ClearEntryFields() override;
     void ConfirmDialog() override;
