@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "survey/numbers.h"
 
 namespace vosk {
@@ -15,14 +16,6 @@ constexpr double kMinDepth = -1000;
 constexpr double kMaxDepth = 1000000;
 // Below this Δh the Nd would be meaningless, so it is left as it was.
 constexpr double kMinDeltaHForNd = 0.0001;
-
-constexpr int kMsgMaxLines = 902;
-constexpr int kMsgNoData = 903;
-constexpr int kMsgCannotOverwrite = 904;
-constexpr int kMsgLineOutOfRange = 905;
-constexpr int kMsgNoSuchDepth = 907;
-constexpr int kMsgSameDepth = 908;
-constexpr int kMsgBadNumber = 4006;
 
 bool Numeric(std::string_view text) { return IsNumericText(text) == 1; }
 
@@ -111,13 +104,13 @@ bool ValidateEntryRow(const BlowRow& entry, bool showMessages) {
     bool any = false;
     for (int c = 1; c <= kBlowFieldCount; ++c) any = any || !entry[c].empty();
     if (!any || !Numeric(entry[kDepth])) {
-        Refuse(showMessages, kMsgNoData);
+        Refuse(showMessages, message::kNoData);
         return false;
     }
     double h = ParseDecimal(entry[kDepth]);
     // Written so that a depth read as NaN ("-nan") is refused too.
     if (!(h >= kMinDepth && h <= kMaxDepth)) {
-        Refuse(showMessages, kMsgBadNumber);
+        Refuse(showMessages, message::kBadNumber);
         return false;
     }
     return true;
@@ -129,11 +122,11 @@ int PlaceAdd(const BlowRow& entry, CellGrid& grid, const AutoCalcSwitches& switc
     if (!ValidateEntryRow(row, showMessages)) return 0;
     int used = grid.UsedLength();
     if (used >= grid.Lines()) {
-        Refuse(showMessages, kMsgMaxLines);
+        Refuse(showMessages, message::kMaxLines);
         return 0;
     }
     if (FindSameDepthLine(grid, kDepth, row[kDepth], used) != 0) {
-        Refuse(showMessages, kMsgSameDepth, "深度");
+        Refuse(showMessages, message::kSameDepth, "深度");
         return 0;
     }
     // After the last used line, so blank lines above stay blank.
@@ -149,18 +142,18 @@ int PlaceOverwrite(const BlowRow& entry, int currentLine, CellGrid& grid, const 
     if (!ValidateEntryRow(row, show)) return 0;
     bool inRange = currentLine >= 1 && currentLine <= grid.Lines();
     if (!inRange && !(currentLine == 0 && mode == OverwriteMode::Button)) {
-        Refuse(show, kMsgLineOutOfRange);
+        Refuse(show, message::kLineOutOfRange);
         return 0;
     }
     int used = grid.UsedLength();
     if (used == 0) {
-        Refuse(show, kMsgCannotOverwrite);
+        Refuse(show, message::kCannotOverwrite);
         return 0;
     }
     // Overwrite corrects an existing depth and never creates a new one.
     int line = FindSameDepthLine(grid, kDepth, row[kDepth], used);
     if (line == 0) {
-        Refuse(show, kMsgNoSuchDepth, "深さh ");
+        Refuse(show, message::kNoSuchDepth, "深さh ");
         return 0;
     }
     WriteLine(grid, line, row);

@@ -6,6 +6,17 @@
 
 namespace vosk {
 
+// The messages of the data dialogs' rules, by number.
+namespace message {
+inline constexpr int kMaxLines = 902;          // "最大行数です. 追加できません."
+inline constexpr int kNoData = 903;            // "データが無い、または不正です."
+inline constexpr int kCannotOverwrite = 904;   // "上書きできません."
+inline constexpr int kLineOutOfRange = 905;    // "上書きできません. 指定行が範囲外です."
+inline constexpr int kNoSuchDepth = 907;       // "上書きできません、同じ %1 がありません."
+inline constexpr int kSameDepth = 908;         // "同じ %1データがあります.\n修正なら上書きしてください."
+inline constexpr int kBadNumber = 4006;        // "数値が異常です"
+}  // namespace message
+
 // The text of string `id` (UTF-8); empty for an unknown number.
 std::string_view MessageText(int id);
 

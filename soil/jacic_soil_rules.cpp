@@ -5,6 +5,7 @@
 
 #include "platform/cp932.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "survey/numbers.h"
 
 namespace vosk {
@@ -12,18 +13,8 @@ namespace {
 
 using namespace jacic_column;
 
-constexpr double kMinSoilDepth = -1;
-constexpr double kMaxSoilDepth = 3000;
 // An alternation without its share of the two soils is drawn half and half.
 constexpr char kEvenShare[] = "50";
-
-constexpr int kMsgMaxLines = 902;
-constexpr int kMsgNoData = 903;
-constexpr int kMsgCannotOverwrite = 904;
-constexpr int kMsgLineOutOfRange = 905;
-constexpr int kMsgNoSuchDepth = 907;
-constexpr int kMsgSameDepth = 908;
-constexpr int kMsgBadNumber = 4006;
 
 // The mark column of each underline bit; bits 6 to 8 have none.
 constexpr std::array<int, 6> kMarkColumn = {kDepthMark, kNameMark, kPattern1Mark,
@@ -67,20 +58,6 @@ void SetFlagColumns(JacicLine& line, int flags) {
     line[kFlags] = FormatInteger(flags);
 }
 
-bool ValidateSoilDepth(std::string_view depth, bool showMessages) {
-    if (!Numeric(depth)) {
-        Refuse(showMessages, kMsgNoData);
-        return false;
-    }
-    const double value = ParseDecimal(depth);
-    if (!(value >= kMinSoilDepth && value <= kMaxSoilDepth)) {
-        Refuse(showMessages, kMsgBadNumber);
-        return false;
-    }
-    return true;
-}
-
-FieldText FormatSoilDepth(std::string_view depth) { return FormatFixed(ParseDecimal(depth), 2); }
 
 const std::array<FieldText, 6>& DelimiterItems() {
     static const std::array<FieldText, 6> items = {Cp932Literal("･"), "/", "(", Cp932Literal("・"),
@@ -129,13 +106,13 @@ int PlaceJacicAdd(const JacicLine& entry, CellGrid& grid) {
     if (!ValidateSoilDepth(entry[kDepth], true)) return 0;
     const int used = grid.UsedLength();
     if (used >= grid.Lines()) {
-        Refuse(true, kMsgMaxLines);
+        Refuse(true, message::kMaxLines);
         return 0;
     }
     JacicLine row = entry;
     row[kDepth] = FormatSoilDepth(entry[kDepth]);
     if (FindSameDepthLine(grid, kDepth, row[kDepth], used) != 0) {
-        Refuse(true, kMsgSameDepth, "深度");
+        Refuse(true, message::kSameDepth, "深度");
         return 0;
     }
     // After the last used line; the store puts the lines in depth order.
@@ -146,12 +123,12 @@ int PlaceJacicAdd(const JacicLine& entry, CellGrid& grid) {
 int PlaceJacicOverwrite(const JacicLine& entry, int currentLine, CellGrid& grid) {
     if (!ValidateSoilDepth(entry[kDepth], true)) return 0;
     if (currentLine < 0 || currentLine > grid.Lines()) {
-        Refuse(true, kMsgLineOutOfRange);
+        Refuse(true, message::kLineOutOfRange);
         return 0;
     }
     const int used = grid.UsedLength();
     if (used == 0) {
-        Refuse(true, kMsgCannotOverwrite);
+        Refuse(true, message::kCannotOverwrite);
         return 0;
     }
     JacicLine row = entry;
@@ -159,7 +136,7 @@ int PlaceJacicOverwrite(const JacicLine& entry, int currentLine, CellGrid& grid)
     // The line is found by its depth, not by which line is current.
     const int line = FindSameDepthLine(grid, kDepth, row[kDepth], used);
     if (line == 0) {
-        Refuse(true, kMsgNoSuchDepth, "深度");
+        Refuse(true, message::kNoSuchDepth, "深度");
         return 0;
     }
     WriteJacicLine(grid, line, row);

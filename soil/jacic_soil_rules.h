@@ -12,6 +12,7 @@
 #include <array>
 #include <string_view>
 
+#include "soil/soil_depth.h"
 #include "entry/cell_grid.h"
 #include "survey/survey_data.h"
 
@@ -62,11 +63,7 @@ void SetFlagColumns(JacicLine& line, int flags);
 
 // ---- Depth ---------------------------------------------------------------
 
-// Empty or non-numeric: 903; outside −1 … 3000 m: 4006. Messages only when
-// `showMessages`.
-bool ValidateSoilDepth(std::string_view depth, bool showMessages);
-// The depth as the sheet stores it: "%.2f" metres.
-FieldText FormatSoilDepth(std::string_view depth);
+// ValidateSoilDepth and FormatSoilDepth of soil/soil_depth.h.
 
 // ---- Delimiter -----------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "survey/numbers.h"
 
 namespace vosk {
@@ -10,16 +11,6 @@ namespace {
 
 using namespace soil_column;
 
-constexpr double kMinDepth = -1;
-constexpr double kMaxDepth = 3000;
-
-constexpr int kMsgMaxLines = 902;
-constexpr int kMsgNoData = 903;
-constexpr int kMsgCannotOverwrite = 904;
-constexpr int kMsgLineOutOfRange = 905;
-constexpr int kMsgNoSuchDepth = 907;
-constexpr int kMsgSameDepth = 908;
-constexpr int kMsgBadNumber = 4006;
 
 constexpr int kDisplayFlagsField = 7;
 // "泥炭" in CP932: the list starts at the first name beginning with it.
@@ -60,38 +51,27 @@ void SoilLayerOrigins::DeleteLine(int line) {
     origin_.push_back(0);
 }
 
-FieldText TwoDecimalDepth(std::string_view depth) { return FormatFixed(ParseDecimal(depth), 2); }
 
 FieldText StoredSoilDepth(std::string_view depth) {
     size_t point = depth.find('.');
     if (point != std::string_view::npos && depth.size() - point - 1 > 2) return FieldText(depth);
-    return TwoDecimalDepth(depth);
+    return FormatSoilDepth(depth);
 }
 
 bool ValidateSoilEntry(const SoilEntry& entry, bool showMessages) {
-    if ((entry.depth.empty() && entry.name.empty()) || !Numeric(entry.depth)) {
-        Refuse(showMessages, kMsgNoData);
-        return false;
-    }
-    double d = ParseDecimal(entry.depth);
-    // Written so that a depth read as NaN is refused too.
-    if (!(d >= kMinDepth && d <= kMaxDepth)) {
-        Refuse(showMessages, kMsgBadNumber);
-        return false;
-    }
-    return true;
+    return ValidateSoilDepth(entry.depth, showMessages);
 }
 
 int PlaceSoilAdd(const SoilEntry& entry, CellGrid& grid) {
     if (!ValidateSoilEntry(entry, true)) return 0;
     int used = grid.UsedLength();
     if (used >= grid.Lines()) {
-        Refuse(true, kMsgMaxLines);
+        Refuse(true, message::kMaxLines);
         return 0;
     }
-    SoilEntry row{TwoDecimalDepth(entry.depth), entry.name};
+    SoilEntry row{FormatSoilDepth(entry.depth), entry.name};
     if (FindSameDepthLine(grid, kDepth, row.depth, used) != 0) {
-        Refuse(true, kMsgSameDepth, "深度");
+        Refuse(true, message::kSameDepth, "深度");
         return 0;
     }
     // After the last used line, so blank lines above stay blank.
@@ -103,18 +83,18 @@ int PlaceSoilOverwrite(const SoilEntry& entry, int currentLine, CellGrid& grid) 
     if (!ValidateSoilEntry(entry, true)) return 0;
     // No current line is fine: the line is found by its depth.
     if (currentLine < 0 || currentLine > grid.Lines()) {
-        Refuse(true, kMsgLineOutOfRange);
+        Refuse(true, message::kLineOutOfRange);
         return 0;
     }
     int used = grid.UsedLength();
     if (used == 0) {
-        Refuse(true, kMsgCannotOverwrite);
+        Refuse(true, message::kCannotOverwrite);
         return 0;
     }
     // Overwrite corrects an existing layer and never creates a new depth.
     int line = FindSameDepthLine(grid, kDepth, entry.depth, used);
     if (line == 0) {
-        Refuse(true, kMsgNoSuchDepth, "深度");
+        Refuse(true, message::kNoSuchDepth, "深度");
         return 0;
     }
     WriteEntry(grid, line, entry);
@@ -124,7 +104,7 @@ int PlaceSoilOverwrite(const SoilEntry& entry, int currentLine, CellGrid& grid) 
 bool ApplySoilLiveUpdate(const SoilEntry& entry, int currentLine, CellGrid& grid) {
     if (currentLine < 1 || currentLine > grid.Lines()) return false;
     if (!ValidateSoilEntry(entry, false)) return false;
-    SoilEntry row{TwoDecimalDepth(entry.depth), entry.name};
+    SoilEntry row{FormatSoilDepth(entry.depth), entry.name};
     const FieldText& lineDepth = grid.Cell(currentLine, kDepth);
     // A different depth means the user is typing a new layer, not
     // correcting the current one.

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "soil/soil_depth.h"
 #include "entry/cell_grid.h"
 #include "survey/survey_data.h"
 
@@ -56,9 +57,7 @@ private:
     std::vector<int> origin_;
 };
 
-// "%.2f" of the text's value: "2" gives "2.00", "2.000" gives "2.00".
-FieldText TwoDecimalDepth(std::string_view depth);
-// The depth as the store writes it: rewritten as TwoDecimalDepth when the
+// The depth as the store writes it: rewritten as FormatSoilDepth when the
 // text has no "." or at most two characters after the first "."; a longer
 // fraction, such as 1.234, stays as typed.
 FieldText StoredSoilDepth(std::string_view depth);

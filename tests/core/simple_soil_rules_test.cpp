@@ -55,7 +55,7 @@ TEST(SimpleSoilDepth, AddRewritesWithTwoDecimalsStoreOnlyShortFractions) {
     for (const Case& c : {Case{"2", "2.00", "2.00"}, Case{"1.2", "1.20", "1.20"}, Case{"1.234", "1.23", "1.234"},
                           Case{"3", "3.00", "3.00"}, Case{"1.", "1.00", "1.00"}, Case{"-0.5", "-0.50", "-0.50"},
                           Case{"2.10", "2.10", "2.10"}, Case{" 12.3456", "12.35", " 12.3456"}}) {
-        EXPECT_EQ(TwoDecimalDepth(c.typed), c.added) << c.typed;
+        EXPECT_EQ(FormatSoilDepth(c.typed), c.added) << c.typed;
         EXPECT_EQ(StoredSoilDepth(c.typed), c.stored) << c.typed;
     }
 }
