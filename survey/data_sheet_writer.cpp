@@ -11,10 +11,17 @@ constexpr std::string_view kFullWidthDollar = "\x81\x90";  // ＄
 // Replaces what would change the structure of the file on reading: "$$"
 // (a section marker), a line feed (the end of a line, with a CR before it).
 // In table fields a double quote (quoting) too. A lone CR is carried as is.
+// In a table field "$$" is written with two quotes between the dollars,
+// which the reader drops again: a field read from a file as "$"$" comes back
+// exactly.
 void AppendSafeText(std::string& out, std::string_view text, bool tableField) {
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (c == '$' && i + 1 < text.size() && text[i + 1] == '$') {
+            if (tableField) {
+                out += "$\"\"";
+                continue;
+            }
             out += kFullWidthDollar;
             out += kFullWidthDollar;
             ++i;

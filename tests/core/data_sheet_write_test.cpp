@@ -78,7 +78,7 @@ TEST(WriteDataSheet, TextTheFormatCannotCarryStaysReadable) {
     EXPECT_EQ(r->heading[5], "");
     EXPECT_EQ(r->soil[1][2], "sand, fine");
     EXPECT_EQ(r->soil[1][3], "say \xfa\x57x\xfa\x57");
-    EXPECT_EQ(r->soil[1][4], "\x81\x90\x81\x90" "A");
+    EXPECT_EQ(r->soil[1][4], "$$A");  // written as $""$A, read back whole
     EXPECT_EQ(r->soil[1][5], "");
 }
 
@@ -108,6 +108,18 @@ TEST(WriteDataSheet, RoundTripOfRandomSurveys) {
         EXPECT_EQ(second->heading[30], "2");
         if (HasFailure()) break;
     }
+}
+
+TEST(WriteDataSheet, DollarsJoinedByTheReaderComeBackWhole) {
+    // The reader drops the quote of "$"$": the field holds "$$", which the
+    // file can carry only split by quotes.
+    auto s = ReadBack("$$_VSKTARVO100\r\n$$C\r\n1,10,10,1,\"a$\"$\"$b,c\"\r\n");
+    EXPECT_EQ(s->blow[1][5], "a$$$b,c");
+    std::string written = FormatDataSheet(*s, "");
+    EXPECT_NE(written.find(",\"a$\"\"$\"\"$b,c\"\r\n"), std::string::npos) << written;
+    auto r = ReadBack(written);
+    EXPECT_EQ(r->blow[1][5], "a$$$b,c");
+    EXPECT_EQ(CountStoredBlowRows(*r), 1);
 }
 
 TEST(WriteDataSheet, StoredOnlyHeadingFieldsSurvive) {
