@@ -6,7 +6,11 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
-FUZZ_SECONDS ?= 30
+FUZZ_SECONDS ?= 60
+# A fixed seed and run count make the pass the same on every machine.
+FUZZ_SEED ?= 1
+FUZZ_RUNS_SHEET ?= 40000
+FUZZ_RUNS_SETTINGS ?= 300000
 
 PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev \
             libgtest-dev libgmock-dev libbenchmark-dev locales \
@@ -58,11 +62,12 @@ test-asan: deps
 test-fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DVOSK_FUZZ=ON -DVOSK_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_data_sheet fuzz_settings
+	rm -rf $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/settings_corpus
 	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/settings_corpus
-	./$(FUZZ_BUILD)/tests/fuzz/fuzz_data_sheet -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
-	  $(FUZZ_BUILD)/corpus tests/fuzz/corpus
-	./$(FUZZ_BUILD)/tests/fuzz/fuzz_settings -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
-	  $(FUZZ_BUILD)/settings_corpus tests/fuzz/settings_corpus
+	./$(FUZZ_BUILD)/tests/fuzz/fuzz_data_sheet -seed=$(FUZZ_SEED) -runs=$(FUZZ_RUNS_SHEET) \
+	  -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_BUILD)/corpus tests/fuzz/corpus
+	./$(FUZZ_BUILD)/tests/fuzz/fuzz_settings -seed=$(FUZZ_SEED) -runs=$(FUZZ_RUNS_SETTINGS) \
+	  -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_BUILD)/settings_corpus tests/fuzz/settings_corpus
 
 bench: build
 	./$(BUILD)/bench/vosk_bench
