@@ -82,12 +82,7 @@ CBlowDataDlg::~CBlowDataDlg() { grid_->Detach(); }
 
 void CBlowDataDlg::BuildControls() {
     grid_ = new EditableListGrid(this, this, kBlowRowCount, BlowColumns());
-    int columnsWidth = 0;
-    for (int c = 0; c < grid_->columnCount(); ++c) columnsWidth += grid_->columnWidth(c);
-    const int frame = 2 * grid_->frameWidth();
-    grid_->setFixedSize(columnsWidth + frame + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_),
-                        grid_->horizontalHeader()->sizeHint().height() + frame +
-                            kVisibleGridLines * grid_->verticalHeader()->defaultSectionSize());
+    grid_->FitToColumns(kVisibleGridLines);
 
     auto* entry = new QGridLayout;
     const char* labels[] = {"", "打撃回数", "貫入深さ h", "貫入量 dh", "Nd", "記事　"};

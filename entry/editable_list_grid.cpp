@@ -1,5 +1,7 @@
 #include "entry/editable_list_grid.h"
 
+#include <QStyle>
+
 #include <QApplication>
 #include <QCursor>
 #include <QDialog>
@@ -122,6 +124,14 @@ int EditableListGrid::UsedLength(int column) const {
 }
 
 // ---- Selection --------------------------------------------------------------
+
+void EditableListGrid::FitToColumns(int visibleLines) {
+    int columnsWidth = 0;
+    for (int c = 0; c < columnCount(); ++c) columnsWidth += columnWidth(c);
+    const int frame = 2 * frameWidth();
+    setFixedSize(columnsWidth + frame + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
+                 horizontalHeader()->sizeHint().height() + frame + visibleLines * verticalHeader()->defaultSectionSize());
+}
 
 int EditableListGrid::SelectedLine() const {
     int first = 0;

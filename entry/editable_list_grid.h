@@ -63,6 +63,9 @@ public:
     // reach a host that is already gone.
     void Detach();
 
+    // A fixed size that shows every column and `visibleLines` lines.
+    void FitToColumns(int visibleLines);
+
     int Lines() const { return cells_.Lines(); }
     int Columns() const { return cells_.Columns(); }
 

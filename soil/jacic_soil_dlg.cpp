@@ -88,15 +88,8 @@ void CJacicSoilDlg::BuildControls() {
     // Columns of one pixel are wanted, narrower than the style's minimum.
     grid_->horizontalHeader()->setMinimumSectionSize(1);
     const std::vector<GridColumn> columns = JacicColumns();
-    int columnsWidth = 0;
-    for (int c = 0; c < grid_->columnCount(); ++c) {
-        grid_->setColumnWidth(c, columns[static_cast<size_t>(c)].width);
-        columnsWidth += columns[static_cast<size_t>(c)].width;
-    }
-    const int frame = 2 * grid_->frameWidth();
-    grid_->setFixedSize(columnsWidth + frame + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_),
-                        grid_->horizontalHeader()->sizeHint().height() + frame +
-                            kVisibleGridLines * grid_->verticalHeader()->defaultSectionSize());
+    for (int c = 0; c < grid_->columnCount(); ++c) grid_->setColumnWidth(c, columns[static_cast<size_t>(c)].width);
+    grid_->FitToColumns(kVisibleGridLines);
 
     auto newEdit = [this](int width) {
         auto* edit = new QLineEdit(this);

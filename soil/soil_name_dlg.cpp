@@ -47,12 +47,7 @@ CSoilNameDlg::~CSoilNameDlg() { grid_->Detach(); }
 
 void CSoilNameDlg::BuildControls() {
     grid_ = new EditableListGrid(this, this, kSoilRowCount, SoilColumns());
-    int columnsWidth = 0;
-    for (int c = 0; c < grid_->columnCount(); ++c) columnsWidth += grid_->columnWidth(c);
-    const int frame = 2 * grid_->frameWidth();
-    grid_->setFixedSize(columnsWidth + frame + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_),
-                        grid_->horizontalHeader()->sizeHint().height() + frame +
-                            kVisibleGridLines * grid_->verticalHeader()->defaultSectionSize());
+    grid_->FitToColumns(kVisibleGridLines);
 
     auto* depth = new QLineEdit;
     depth->setFixedWidth(70);
