@@ -45,6 +45,12 @@ void GuardFieldText(QLineEdit* edit, FieldKind kind) {
     });
 }
 
+void RefuseInteger(QLineEdit* edit) {
+    ShowMessage(61712);
+    edit->setFocus();
+    edit->selectAll();
+}
+
 void EntryField::Set(const FieldText& bytes) {
     bytes_ = bytes;
     shown_ = FieldToQString(bytes);

@@ -24,6 +24,10 @@ void GuardFieldText(QComboBox* combo, FieldKind kind);
 // the focus on `widget` and returns false.
 bool TakeFieldText(const QString& text, FieldKind kind, QWidget* widget, FieldText& field);
 
+// The integer check of a dialog refused the edit's text: message 61712
+// ("整数を入力してください。"), and the edit gets the focus with its text selected.
+void RefuseInteger(QLineEdit* edit);
+
 // A field's bytes as text for a control.
 QString FieldToQString(const FieldText& field);
 

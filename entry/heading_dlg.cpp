@@ -209,9 +209,7 @@ bool CHeadingDlg::TakeValues() {
     HeadingForm f = form_;
     long scale = 0;
     if (!ParseWholeInteger(depthScale_->text().toStdString(), scale)) {
-        ShowMessage(61712);
-        depthScale_->setFocus();
-        depthScale_->selectAll();
+        RefuseInteger(depthScale_);
         return false;
     }
     f.depthScale = depthScale_->text().toStdString();

@@ -146,9 +146,7 @@ void CLayoutDlg::accept() {
     taken.hideMetreSign = hideMetre_->isChecked();
     SheetSettings check;
     if (int bad = StoreLayoutForm(taken, check)) {
-        ShowMessage(61712);
-        Edit(bad)->setFocus();
-        Edit(bad)->selectAll();
+        RefuseInteger(Edit(bad));
         return;
     }
     form_ = taken;

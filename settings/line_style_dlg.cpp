@@ -202,9 +202,7 @@ void CLineStyleDlg::accept() {
     taken.monochrome = monochrome_->isChecked();
     SheetSettings check;
     if (int bad = StoreLineStyleForm(taken, check)) {
-        ShowMessage(61712);
-        Edit(bad)->setFocus();
-        Edit(bad)->selectAll();
+        RefuseInteger(Edit(bad));
         return;
     }
     form_ = taken;
