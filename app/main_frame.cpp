@@ -16,10 +16,10 @@
 #include <functional>
 
 #include "app/command_table.h"
-#include "render/vosk_view.h"
+#include "app/vosk_doc.h"
+#include "app/vosk_view.h"
 #include "survey/numbers.h"
 #include "survey/survey_data.h"
-#include "survey/vosk_doc.h"
 
 namespace vosk {
 namespace {

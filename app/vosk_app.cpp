@@ -5,11 +5,11 @@
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "app/vosk_doc.h"
+#include "app/vosk_view.h"
 #include "platform/message_service.h"
 #include "render/report_page.h"
-#include "render/vosk_view.h"
 #include "survey/survey_data.h"
-#include "survey/vosk_doc.h"
 
 namespace vosk {
 

@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "platform/qt_message_box.h"
 #include "platform/qt_printer_service.h"
+#include "ui/qt_message_box.h"
 
 namespace vosk {
 

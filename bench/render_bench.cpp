@@ -13,12 +13,12 @@
 
 #include "app/main_frame.h"
 #include "app/vosk_app.h"
+#include "app/vosk_view.h"
 #include "platform/message_service.h"
 #include "platform/qt_canvas.h"
 #include "platform/recording_canvas.h"
 #include "platform/sheet_output.h"
 #include "render/report_page.h"
-#include "render/vosk_view.h"
 #include "settings/settings_store.h"
 
 namespace vosk {

@@ -47,18 +47,6 @@ void ApplyStandardHeadingExample(HeadingForm& f) {
     f.rowsPerPage = 0;
 }
 
-bool ParseWholeInteger(std::string_view text, long& value) {
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    std::string_view digits = text;
-    if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) digits.remove_prefix(1);
-    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return false;
-    value = ParseInteger(text);
-    return true;
-}
-
 FooterForm LoadFooterForm(const HeadingFields& h) {
     FooterForm f;
     f.before = h[41];

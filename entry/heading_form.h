@@ -34,10 +34,6 @@ void StoreHeadingForm(const HeadingForm& form, HeadingFields& h);
 // "標準の設定例": style 1, depth scale 20, Nd scale 10, the first rows choice.
 void ApplyStandardHeadingExample(HeadingForm& form);
 
-// A whole decimal integer: optional blanks or tabs, an optional sign, digits,
-// optional blanks or tabs; nothing else, not empty.
-bool ParseWholeInteger(std::string_view text, long& value);
-
 struct FooterForm {
     FieldText before;       // 41
     FieldText startPage;    // 42

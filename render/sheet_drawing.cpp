@@ -170,6 +170,4 @@ std::string FormatTableValue(const SurveyData& survey, const SheetSettings& sett
     return d <= 6 ? FormatFixed(value, d, kWidths[d]) : FormatG(value);
 }
 
-Colour ParseColour(std::string_view text) { return static_cast<Colour>(ParseIntegerAnyBase(text)); }
-
 }  // namespace vosk

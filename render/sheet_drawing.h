@@ -76,7 +76,4 @@ double InterpolateLinear(double a, double b, double c, double d, double e);
 std::string FormatTableValue(const SurveyData& survey, const SheetSettings& settings, int row, int column,
                              std::string_view unit);
 
-// A colour setting ("0x808080", decimal or octal) as a colour.
-Colour ParseColour(std::string_view text);
-
 }  // namespace vosk

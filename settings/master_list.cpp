@@ -1,8 +1,8 @@
 #include "settings/master_list.h"
 
-#include "entry/list_file.h"
 #include "platform/file_io.h"
 #include "settings/settings_store.h"
+#include "survey/list_file.h"
 
 namespace vosk {
 

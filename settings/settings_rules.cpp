@@ -2,14 +2,13 @@
 
 #include <limits>
 
-#include "entry/list_file.h"
+#include "survey/list_file.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cmath>
 #include <system_error>
 
-#include "entry/heading_form.h"
 #include "platform/cp932.h"
 #include "platform/drive_map.h"
 #include "platform/file_io.h"

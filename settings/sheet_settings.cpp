@@ -180,4 +180,6 @@ std::string FormatFontFile(const SheetFont& font) {
            FormatInteger(font.underline) + "\r\n";
 }
 
+Colour ParseColour(std::string_view text) { return static_cast<Colour>(ParseIntegerAnyBase(text)); }
+
 }  // namespace vosk

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/canvas.h"
 #include "survey/field_text.h"
 
 namespace vosk {
@@ -101,5 +102,8 @@ SheetFont DefaultFont(int index);
 
 // The four lines of a font file, each with CR LF.
 std::string FormatFontFile(const SheetFont& font);
+
+// A colour setting ("0x808080", decimal or octal) as a colour.
+Colour ParseColour(std::string_view text);
 
 }  // namespace vosk

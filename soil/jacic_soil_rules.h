@@ -12,8 +12,8 @@
 #include <array>
 #include <string_view>
 
-#include "soil/soil_depth.h"
 #include "entry/cell_grid.h"
+#include "soil/soil_depth.h"
 #include "survey/survey_data.h"
 
 namespace vosk {

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "soil/soil_depth.h"
 #include "entry/cell_grid.h"
+#include "soil/soil_depth.h"
 #include "survey/survey_data.h"
 
 namespace vosk {

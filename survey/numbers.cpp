@@ -1,5 +1,6 @@
 #include "survey/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdint>
@@ -75,6 +76,18 @@ std::string FormatG(double value) {
     // %g with the default precision; to_chars keeps the C rules for the
     // exponent form ("1e-05").
     return ToChars(value, std::chars_format::general, 6);
+}
+
+bool ParseWholeInteger(std::string_view text, long& value) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    std::string_view digits = text;
+    if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) digits.remove_prefix(1);
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    value = ParseInteger(text);
+    return true;
 }
 
 }  // namespace vosk

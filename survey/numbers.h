@@ -12,6 +12,10 @@ namespace vosk {
 // 0 without a number, clamped to the 32-bit range.
 long ParseInteger(std::string_view text);
 
+// A whole decimal integer: optional blanks or tabs, an optional sign, digits,
+// optional blanks or tabs; nothing else, not empty.
+bool ParseWholeInteger(std::string_view text, long& value);
+
 // strtol with base 0: decimal, 0x hexadecimal or leading-0 octal (colours).
 long ParseIntegerAnyBase(std::string_view text);
 

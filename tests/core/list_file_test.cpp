@@ -1,4 +1,4 @@
-#include "entry/list_file.h"
+#include "survey/list_file.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -20,14 +20,14 @@
 #include "app/command_table.h"
 #include "app/main_frame.h"
 #include "app/vosk_app.h"
-#include "entry/enter_key_filter.h"
+#include "app/vosk_doc.h"
+#include "app/vosk_view.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "render/report_page.h"
-#include "render/vosk_view.h"
 #include "settings/settings_store.h"
-#include "survey/vosk_doc.h"
+#include "ui/widgets/enter_key_filter.h"
 
 namespace vosk {
 

@@ -21,16 +21,16 @@
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
-#include "entry/blow_data_dlg.h"
+#include "app/vosk_doc.h"
+#include "app/vosk_view.h"
 #include "entry/blow_rules.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "render/report_page.h"
-#include "render/vosk_view.h"
 #include "settings/settings_store.h"
 #include "survey/data_sheet.h"
-#include "survey/vosk_doc.h"
+#include "ui/entry/blow_data_dlg.h"
 
 namespace vosk {
 namespace {

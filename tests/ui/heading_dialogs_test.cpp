@@ -9,11 +9,11 @@
 #include <QTest>
 #include <memory>
 
-#include "entry/heading_dlg.h"
-#include "entry/page_footer_dlg.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "settings/settings_store.h"
+#include "ui/entry/heading_dlg.h"
+#include "ui/entry/page_footer_dlg.h"
 
 namespace vosk {
 

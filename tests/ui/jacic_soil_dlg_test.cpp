@@ -18,15 +18,15 @@
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "app/vosk_doc.h"
+#include "app/vosk_view.h"
 #include "platform/cp932.h"
 #include "platform/message_service.h"
 #include "platform/recording_canvas.h"
 #include "platform/string_table.h"
-#include "render/vosk_view.h"
 #include "settings/settings_store.h"
-#include "soil/jacic_soil_dlg.h"
 #include "survey/survey_data.h"
-#include "survey/vosk_doc.h"
+#include "ui/soil/jacic_soil_dlg.h"
 
 namespace vosk {
 namespace {

@@ -12,7 +12,7 @@
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "settings/settings_store.h"
-#include "soil/master_list_dlg.h"
+#include "ui/settings/master_list_dlg.h"
 
 namespace vosk {
 

@@ -22,6 +22,8 @@
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "app/vosk_doc.h"
+#include "app/vosk_view.h"
 #include "platform/cp932.h"
 #include "platform/editor_launch.h"
 #include "platform/file_io.h"
@@ -29,16 +31,14 @@
 #include "platform/recording_canvas.h"
 #include "platform/string_table.h"
 #include "render/report_page.h"
-#include "render/vosk_view.h"
-#include "settings/digits_dlg.h"
-#include "settings/dialog_support.h"
-#include "settings/font_set_dlg.h"
-#include "settings/guide_dlg.h"
-#include "settings/layout_dlg.h"
-#include "settings/line_style_dlg.h"
-#include "settings/settings_services.h"
 #include "settings/settings_store.h"
-#include "survey/vosk_doc.h"
+#include "ui/settings/digits_dlg.h"
+#include "ui/settings/font_set_dlg.h"
+#include "ui/settings/guide_dlg.h"
+#include "ui/settings/layout_dlg.h"
+#include "ui/settings/line_style_dlg.h"
+#include "ui/settings/settings_services.h"
+#include "ui/widgets/dialog_support.h"
 
 namespace vosk {
 namespace fs = std::filesystem;

@@ -18,12 +18,12 @@
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "app/vosk_doc.h"
+#include "app/vosk_view.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
-#include "render/vosk_view.h"
 #include "settings/settings_store.h"
-#include "soil/soil_name_dlg.h"
-#include "survey/vosk_doc.h"
+#include "ui/soil/soil_name_dlg.h"
 
 namespace vosk {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/layout_dlg.h"
+#include "ui/settings/layout_dlg.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/enter_key_filter.h"
 #include "platform/message_service.h"
-#include "entry/field_guard.h"
-#include "settings/dialog_support.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/widgets/enter_key_filter.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 namespace {

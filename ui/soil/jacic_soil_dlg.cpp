@@ -1,4 +1,4 @@
-#include "soil/jacic_soil_dlg.h"
+#include "ui/soil/jacic_soil_dlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,7 +15,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "entry/field_guard.h"
 #include "entry/grid_rules.h"
 #include "platform/cp932.h"
 #include "platform/message_service.h"
@@ -24,6 +23,7 @@
 #include "survey/field_text.h"
 #include "survey/numbers.h"
 #include "survey/survey_data.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 namespace {

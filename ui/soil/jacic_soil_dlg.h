@@ -13,9 +13,9 @@
 #include <array>
 #include <map>
 
-#include "entry/editable_list_grid.h"
 #include "soil/jacic_soil_rules.h"
 #include "soil/soil_name_composer.h"
+#include "ui/widgets/editable_list_grid.h"
 
 class QCheckBox;
 class QComboBox;

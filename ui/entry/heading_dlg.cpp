@@ -1,4 +1,4 @@
-#include "entry/heading_dlg.h"
+#include "ui/entry/heading_dlg.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,11 +14,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "entry/enter_key_filter.h"
-#include "entry/field_guard.h"
 #include "platform/message_service.h"
 #include "settings/master_list.h"
 #include "settings/settings_store.h"
+#include "survey/numbers.h"
+#include "ui/widgets/enter_key_filter.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 namespace {

@@ -1,4 +1,4 @@
-#include "entry/field_guard.h"
+#include "ui/widgets/field_guard.h"
 
 #include <QComboBox>
 #include <QLineEdit>

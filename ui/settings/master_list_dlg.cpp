@@ -1,4 +1,4 @@
-#include "soil/master_list_dlg.h"
+#include "ui/settings/master_list_dlg.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/field_guard.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "settings/master_list.h"
+#include "settings/master_list_rules.h"
 #include "settings/settings_store.h"
-#include "soil/master_list_rules.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 

@@ -1,4 +1,4 @@
-#include "settings/guide_dlg.h"
+#include "ui/settings/guide_dlg.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -10,10 +10,10 @@
 #include "platform/editor_launch.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
-#include "entry/field_guard.h"
-#include "settings/dialog_support.h"
 #include "settings/settings_rules.h"
-#include "settings/settings_services.h"
+#include "ui/settings/settings_services.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 

@@ -1,4 +1,4 @@
-#include "settings/settings_services.h"
+#include "ui/settings/settings_services.h"
 
 #include <QColorDialog>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "soil/soil_name_dlg.h"
+#include "ui/soil/soil_name_dlg.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -12,10 +12,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "entry/field_guard.h"
 #include "platform/message_service.h"
 #include "settings/master_list.h"
 #include "settings/settings_store.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 namespace {

@@ -1,4 +1,4 @@
-#include "entry/editable_list_grid.h"
+#include "ui/widgets/editable_list_grid.h"
 
 #include <QStyle>
 

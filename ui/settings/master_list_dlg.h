@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <string>
 
-#include "entry/editable_list_grid.h"
+#include "ui/widgets/editable_list_grid.h"
 
 class QLineEdit;
 class QPushButton;

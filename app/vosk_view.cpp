@@ -1,4 +1,4 @@
-#include "render/vosk_view.h"
+#include "app/vosk_view.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,26 +9,26 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "entry/blow_data_dlg.h"
-#include "entry/field_guard.h"
-#include "entry/heading_dlg.h"
-#include "soil/jacic_soil_dlg.h"
-#include "soil/master_list_dlg.h"
-#include "soil/soil_name_dlg.h"
-#include "entry/page_footer_dlg.h"
 #include "platform/message_service.h"
 #include "platform/qt_canvas.h"
 #include "render/report_page.h"
-#include "settings/digits_dlg.h"
-#include "settings/enter_key_dlg.h"
-#include "settings/font_set_dlg.h"
-#include "settings/guide_dlg.h"
-#include "settings/layout_dlg.h"
-#include "settings/line_style_dlg.h"
-#include "settings/settings_services.h"
 #include "settings/settings_store.h"
-#include "settings/setup_dlg.h"
 #include "survey/survey_data.h"
+#include "ui/entry/blow_data_dlg.h"
+#include "ui/entry/heading_dlg.h"
+#include "ui/entry/page_footer_dlg.h"
+#include "ui/settings/digits_dlg.h"
+#include "ui/settings/enter_key_dlg.h"
+#include "ui/settings/font_set_dlg.h"
+#include "ui/settings/guide_dlg.h"
+#include "ui/settings/layout_dlg.h"
+#include "ui/settings/line_style_dlg.h"
+#include "ui/settings/master_list_dlg.h"
+#include "ui/settings/settings_services.h"
+#include "ui/settings/setup_dlg.h"
+#include "ui/soil/jacic_soil_dlg.h"
+#include "ui/soil/soil_name_dlg.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/enter_key_dlg.h"
+#include "ui/settings/enter_key_dlg.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "settings/dialog_support.h"
+#include "ui/widgets/dialog_support.h"
 
 namespace vosk {
 namespace {

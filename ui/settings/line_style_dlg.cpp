@@ -1,4 +1,4 @@
-#include "settings/line_style_dlg.h"
+#include "ui/settings/line_style_dlg.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -11,12 +11,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "entry/enter_key_filter.h"
 #include "platform/message_service.h"
-#include "render/sheet_drawing.h"
-#include "entry/field_guard.h"
-#include "settings/dialog_support.h"
-#include "settings/settings_services.h"
+#include "settings/sheet_settings.h"
+#include "ui/settings/settings_services.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/widgets/enter_key_filter.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 namespace {

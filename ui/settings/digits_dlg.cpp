@@ -1,4 +1,4 @@
-#include "settings/digits_dlg.h"
+#include "ui/settings/digits_dlg.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/enter_key_filter.h"
-#include "entry/field_guard.h"
-#include "settings/dialog_support.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/widgets/enter_key_filter.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 namespace {

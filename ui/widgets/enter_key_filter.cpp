@@ -1,4 +1,4 @@
-#include "entry/enter_key_filter.h"
+#include "ui/widgets/enter_key_filter.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -9,9 +9,9 @@
 #include <QDialog>
 #include <array>
 
-#include "entry/editable_list_grid.h"
-#include "entry/field_guard.h"
 #include "survey/survey_data.h"
+#include "ui/widgets/editable_list_grid.h"
+#include "ui/widgets/field_guard.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "entry/blow_data_dlg.h"
+#include "ui/entry/blow_data_dlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

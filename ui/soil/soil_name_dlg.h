@@ -10,9 +10,9 @@
 #include <array>
 #include <vector>
 
-#include "entry/editable_list_grid.h"
-#include "entry/field_guard.h"
 #include "soil/simple_soil_rules.h"
+#include "ui/widgets/editable_list_grid.h"
+#include "ui/widgets/field_guard.h"
 
 class QLineEdit;
 class QListWidget;

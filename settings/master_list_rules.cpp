@@ -1,4 +1,4 @@
-#include "soil/master_list_rules.h"
+#include "settings/master_list_rules.h"
 
 #include <cstdio>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "settings/dialog_support.h"
+#include "ui/widgets/dialog_support.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "entry/field_guard.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 namespace {

@@ -1,4 +1,4 @@
-#include "survey/vosk_doc.h"
+#include "app/vosk_doc.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "entry/list_file.h"
+#include "survey/list_file.h"
 
 #include "platform/cp932.h"
 #include "survey/text_lines.h"

@@ -1,4 +1,4 @@
-#include "entry/page_footer_dlg.h"
+#include "ui/entry/page_footer_dlg.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -12,10 +12,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "entry/enter_key_filter.h"
-#include "entry/field_guard.h"
 #include "platform/cp932.h"
 #include "platform/message_service.h"
+#include "ui/widgets/enter_key_filter.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 
