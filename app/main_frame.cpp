@@ -16,8 +16,11 @@
 #include <functional>
 
 #include "app/command_table.h"
+#include "app/data_commands.h"
+#include "app/settings_commands.h"
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
+#include "settings/settings_store.h"
 #include "survey/numbers.h"
 #include "survey/survey_data.h"
 
@@ -32,16 +35,16 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 QSettings Profile() { return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("VoskDataSheet")); }
 
 // Heading field 51 chooses the soil name dialog: "1" the JACIC one.
-bool JacicSoilNames() { return ParseInteger(Survey().heading[51]) == 1; }
+bool JacicSoilNames(const SurveyData& survey) { return ParseInteger(survey.heading[51]) == 1; }
 
 // Only one of the two soil name dialogs is offered, by heading field 51.
-bool IsAvailable(int id) {
+bool IsAvailable(int id, const SurveyData& survey) {
     using namespace command;
     switch (id) {
         case kSoilName:
-            return !JacicSoilNames();
+            return !JacicSoilNames(survey);
         case kJacicSoilName:
-            return JacicSoilNames();
+            return JacicSoilNames(survey);
         default:
             return true;
     }
@@ -49,8 +52,12 @@ bool IsAvailable(int id) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CVoskDoc* doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
-    view_ = new CVoskView(this);
+CMainFrame::CMainFrame(CVoskDoc* doc, QWidget* parent)
+    : QMainWindow(parent),
+      doc_(doc),
+      data_(std::make_unique<DataCommands>(*doc, Settings(), autoCalc_, this)),
+      settings_(std::make_unique<SettingsCommands>(*doc, Settings(), this)) {
+    view_ = new CVoskView(*doc_, this);
     setCentralWidget(view_);
     CreateMenus();
     CreateToolBar();
@@ -68,6 +75,10 @@ CMainFrame::CMainFrame(CVoskDoc* doc, QWidget* parent) : QMainWindow(parent), do
     connect(view_, &CVoskView::PageChanged, this, &CMainFrame::UpdateCommandUi);
     setWindowTitle(Q(kMainCaption));
 }
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::SetSettingsServices(SettingsServices* services) { settings_->SetServices(services); }
 
 void CMainFrame::UpdateCaption() {
     if (captionFollowsDocument_) setWindowTitle(doc_->Title() + QStringLiteral(" - Vosk"));
@@ -188,7 +199,7 @@ void CMainFrame::CreateStatusBar() {
 
 void CMainFrame::UpdateCommandUi() {
     bool pages = view_->CanTurnPages();
-    for (auto it = actions_.begin(); it != actions_.end(); ++it) it.value()->setEnabled(IsAvailable(it.key()));
+    for (auto it = actions_.begin(); it != actions_.end(); ++it) it.value()->setEnabled(IsAvailable(it.key(), doc_->Survey()));
     actions_[command::kPreviousPage]->setEnabled(pages);
     actions_[command::kNextPage]->setEnabled(pages);
 }
@@ -210,24 +221,33 @@ void CMainFrame::Dispatch(int id) {
         case kExit: close(); break;
         case kAbout: ShowAbout(); break;
         case kPreviousPage: view_->OnPreviousPage(); break;
-        case kHeading: view_->OnHeading(); break;
-        case kEngineers: view_->OnEngineers(); break;
-        case kRemarks: view_->OnRemarks(); break;
-        case kPageFooter: view_->OnPageFooter(); break;
-        case kBlowData: view_->OnBlowData(); break;
-        case kJacicSoilName: view_->OnJacicSoilName(); break;
-        case kSoilName: view_->OnSoilName(); break;
-        case kLayout: view_->OnLayout(); break;
-        case kLineStyle: view_->OnLineStyle(); break;
-        case kDigits: view_->OnDigits(); break;
-        case kFonts: view_->OnFontSet(); break;
-        case kEnterKey: view_->OnEnterKey(); break;
-        case kSetup: view_->OnSetup(); break;
-        case kGuide: view_->OnGuide(); break;
         case kNextPage: view_->OnNextPage(); break;
-        default: break;
+        default: RunDialogCommand(id); break;
     }
     UpdateCommandUi();
+}
+
+void CMainFrame::RunDialogCommand(int id) {
+    using namespace command;
+    switch (id) {
+        case kHeading: data_->OnHeading(); break;
+        case kPageFooter: data_->OnPageFooter(); break;
+        case kBlowData: data_->OnBlowData(); break;
+        case kJacicSoilName: data_->OnJacicSoilName(); break;
+        case kSoilName: data_->OnSoilName(); break;
+        case kEngineers: settings_->OnEngineers(); break;
+        case kRemarks: settings_->OnRemarks(); break;
+        case kLayout: settings_->OnLayout(); break;
+        case kLineStyle: settings_->OnLineStyle(); break;
+        case kDigits: settings_->OnDigits(); break;
+        case kFonts: settings_->OnFontSet(view_->LastDpiY()); break;
+        case kEnterKey: settings_->OnEnterKey(); break;
+        case kSetup: settings_->OnSetup(); break;
+        case kGuide: settings_->OnGuide(); break;
+        default: return;
+    }
+    // The sheet is repainted however the dialog ended.
+    view_->OnUpdate();
 }
 
 QStringList CMainFrame::RecentFiles() const {

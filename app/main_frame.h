@@ -1,10 +1,14 @@
 #pragma once
 // The main window: menu bar, toolbar, status bar, the view, and the routing
-// of every command to the document, the view or the window itself.
+// of every command to the document, the view, the data and settings
+// commands or the window itself.
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPrinter>
+#include <memory>
+
+#include "entry/blow_rules.h"
 
 class QAction;
 class QLabel;
@@ -14,11 +18,15 @@ namespace vosk {
 
 class CVoskDoc;
 class CVoskView;
+class DataCommands;
+class SettingsCommands;
+class SettingsServices;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(CVoskDoc* doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     CVoskView* View() const { return view_; }
     // The action of a command number (menu or toolbar), or nullptr.
@@ -37,6 +45,10 @@ public:
 
     void ShowAbout();
 
+    // The colour and font choosers and the editor start the settings
+    // dialogs use; nullptr restores the system ones.
+    void SetSettingsServices(SettingsServices* services);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -46,11 +58,17 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void Dispatch(int id);
+    // The data and settings menus' dialogs, then the repaint.
+    void RunDialogCommand(int id);
     void RebuildRecentMenu();
     void UpdateCaption();
 
     CVoskDoc* doc_;
     CVoskView* view_;
+    // The blow-count auto-calculation switches last for the run.
+    AutoCalcSwitches autoCalc_;
+    std::unique_ptr<DataCommands> data_;
+    std::unique_ptr<SettingsCommands> settings_;
     QHash<int, QAction*> actions_;
     QMenu* recentMenu_ = nullptr;
     QPrinter printer_{QPrinter::HighResolution};

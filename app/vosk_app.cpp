@@ -83,8 +83,9 @@ int CVoskApp::PrintFromCommandLine(const CommandLine& line) {
         return 1;
     }
     QPrinter printer(info, QPrinter::HighResolution);
-    int pages = CountSheetPages(Survey(), Pages());
-    return frame_->View()->PrintPages(printer, 1, pages) ? 0 : 1;
+    CVoskView* view = frame_->View();
+    int pages = CountSheetPages(doc_->Survey(), view->Pages());
+    return view->PrintPages(printer, 1, pages) ? 0 : 1;
 }
 
 }  // namespace vosk

@@ -67,7 +67,7 @@ void CVoskDoc::OnNewDocument() {
     path_.clear();
     modified_ = false;
     fromDtdFile_ = false;
-    ClearSurvey(Survey());
+    ClearSurvey(survey_);
     emit PathChanged(QString());
     emit DocumentChanged();
 }
@@ -81,20 +81,9 @@ void CVoskDoc::OnOpenDataSheet() {
     qsizetype nameAt = path.size() - QFileInfo(path).fileName().size();
     QString folder = nameAt >= 1 ? path.left(nameAt - 1) : startFolder;
 
-    auto bytes = ReadFileBytes(FsPath(path));
-    if (!bytes) {
-        ShowMessage(32795, path.toStdString());
+    if (!TakeOpened(OpenDataSheetFile(FsPath(path), path.toStdString(), ReadPath::OpenCommand,
+                                      Settings().sheet.companyName)))
         return;
-    }
-    // Read into a survey of its own: the current one is replaced only when
-    // the file was read.
-    auto survey = std::make_unique<SurveyData>();
-    int version = ReadDataSheet(*survey, *bytes, ReadPath::OpenCommand);
-    if (!IsAcceptedSheetVersion(version)) return;
-    Survey() = *survey;
-    fromDtdFile_ = version != sheet_version::kCurrent;
-    modified_ = false;
-    emit DocumentChanged();
     SetPathName(path);
 
     if (auto folderCp932 = Utf8ToCp932(folder.toStdString())) lastFolder.folder = *folderCp932;
@@ -102,27 +91,27 @@ void CVoskDoc::OnOpenDataSheet() {
 }
 
 bool CVoskDoc::OpenDocumentFile(const QString& path) {
-    auto bytes = ReadFileBytes(FsPath(path));
-    if (!bytes) {
-        ShowMessage(32795, path.toStdString());
-        return false;
-    }
-    auto survey = std::make_unique<SurveyData>();
-    int version = ReadDataSheet(*survey, *bytes, ReadPath::Framework);
     // A refused file is a failed open: it is never bound to the document,
     // so no later Save can write over it.
-    if (!IsAcceptedSheetVersion(version)) return false;
-    Survey() = *survey;
-    fromDtdFile_ = version != sheet_version::kCurrent;
+    if (!TakeOpened(OpenDataSheetFile(FsPath(path), path.toStdString(), ReadPath::Framework,
+                                      Settings().sheet.companyName)))
+        return false;
+    SetPathName(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool CVoskDoc::TakeOpened(OpenedSheet opened) {
+    if (!opened.Ok()) return false;
+    survey_ = std::move(*opened.survey);
+    fromDtdFile_ = opened.FromDtdFile();
     modified_ = false;
     emit DocumentChanged();
-    SetPathName(QFileInfo(path).absoluteFilePath());
     return true;
 }
 
 bool CVoskDoc::WriteTo(const QString& path) {
     AtomicFile file(FsPath(path));
-    if (!WriteDataSheet(Survey(), Settings().sheet.digitsNd, file) || !file.Commit()) {
+    if (!WriteDataSheet(survey_, Settings().sheet.digitsNd, file) || !file.Commit()) {
         ShowMessage(4005);
         return false;
     }

@@ -1,11 +1,14 @@
 #pragma once
-// The document: the one open data sheet, its path, title and modified flag,
-// and the file commands New, Open, Save and Save As.
+// The document: the one open data sheet (it owns the survey), its path,
+// title and modified flag, and the file commands New, Open, Save and Save As.
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+#include "survey/open_data_sheet.h"
+#include "survey/survey_data.h"
 
 namespace vosk {
 
@@ -37,6 +40,10 @@ public:
 
     void SetFileDialogs(FileDialogs* dialogs) { dialogs_ = dialogs; }
 
+    // The survey; the view, the dialogs and the commands work on this one.
+    SurveyData& Survey() { return survey_; }
+    const SurveyData& Survey() const { return survey_; }
+
     const QString& PathName() const { return path_; }
     // The file name of the path, "無題" for a new document.
     QString Title() const;
@@ -61,9 +68,12 @@ signals:
 private:
     void SetPathName(const QString& path);
     bool WriteTo(const QString& path);
+    // Takes an opened sheet as the survey; false when it was refused.
+    bool TakeOpened(OpenedSheet opened);
 
     FileDialogs* dialogs_;
     QtFileDialogs qtDialogs_;
+    SurveyData survey_;
     QString path_;
     bool modified_ = false;
     // Read from a DTD-format file: Save must not write an empty sheet over it.

@@ -9,26 +9,11 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "platform/message_service.h"
+#include "app/vosk_doc.h"
 #include "platform/qt_canvas.h"
 #include "render/report_page.h"
 #include "settings/settings_store.h"
 #include "survey/survey_data.h"
-#include "ui/entry/blow_data_dlg.h"
-#include "ui/entry/heading_dlg.h"
-#include "ui/entry/page_footer_dlg.h"
-#include "ui/settings/digits_dlg.h"
-#include "ui/settings/enter_key_dlg.h"
-#include "ui/settings/font_set_dlg.h"
-#include "ui/settings/guide_dlg.h"
-#include "ui/settings/layout_dlg.h"
-#include "ui/settings/line_style_dlg.h"
-#include "ui/settings/master_list_dlg.h"
-#include "ui/settings/settings_services.h"
-#include "ui/settings/setup_dlg.h"
-#include "ui/soil/jacic_soil_dlg.h"
-#include "ui/soil/soil_name_dlg.h"
-#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 namespace {
@@ -43,7 +28,7 @@ constexpr double kPaperWidthMm = 210, kPaperHeightMm = 297;
 
 }  // namespace
 
-CVoskView::CVoskView(QWidget* parent) : QAbstractScrollArea(parent) {
+CVoskView::CVoskView(CVoskDoc& doc, QWidget* parent) : QAbstractScrollArea(parent), doc_(doc) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -58,7 +43,7 @@ void CVoskView::OnInitialUpdate() {
 }
 
 void CVoskView::OnUpdate() {
-    LoadSettings(Settings(), Survey(), false);
+    LoadSettings(Settings(), doc_.Survey(), false);
     DetectPaperSize(Settings());
     viewport()->update();
     emit PageChanged();
@@ -76,7 +61,7 @@ void CVoskView::UpdateScrollSizes() {
 
 void CVoskView::OnDraw(Canvas& canvas) {
     lastDpiY_ = canvas.DpiY();
-    DrawSheetPage(canvas, Survey(), Settings(), Pages().currentPage, Pages());
+    DrawSheetPage(canvas, doc_.Survey(), Settings(), pages_.currentPage, pages_);
 }
 
 void CVoskView::paintEvent(QPaintEvent*) {
@@ -91,13 +76,11 @@ void CVoskView::paintEvent(QPaintEvent*) {
     OnDraw(canvas);
 }
 
-int CVoskView::CurrentPage() const { return Pages().currentPage; }
-
-bool CVoskView::CanTurnPages() const { return CountSheetPages(Survey(), Pages()) >= 2; }
+bool CVoskView::CanTurnPages() { return CountSheetPages(doc_.Survey(), pages_) >= 2; }
 
 void CVoskView::OnKeyDown(int key) {
-    PageState& state = Pages();
-    int pages = CountSheetPages(Survey(), state);
+    PageState& state = pages_;
+    int pages = CountSheetPages(doc_.Survey(), state);
     if (key == Qt::Key_PageUp || key == Qt::Key_Up) {
         if (state.currentPage > 1) --state.currentPage;
     } else if (key == Qt::Key_PageDown || key == Qt::Key_Down) {
@@ -111,7 +94,7 @@ void CVoskView::OnKeyDown(int key) {
 
 void CVoskView::keyPressEvent(QKeyEvent* event) {
     // While a page is being printed no key turns pages.
-    if (Pages().printing) return;
+    if (pages_.printing) return;
     OnKeyDown(event->key());
     // Page keys would also scroll; the page turn is what they mean here.
     if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown || event->key() == Qt::Key_Up ||
@@ -148,9 +131,9 @@ void CVoskView::ZoomToFitWidth() {
 }
 
 void CVoskView::OnPreviousPage() {
-    if (Pages().printing) return;
-    PageState& state = Pages();
-    int pages = CountSheetPages(Survey(), state);
+    if (pages_.printing) return;
+    PageState& state = pages_;
+    int pages = CountSheetPages(doc_.Survey(), state);
     if (state.currentPage > pages)
         state.currentPage = 1;
     else if (state.currentPage > 1)
@@ -160,9 +143,9 @@ void CVoskView::OnPreviousPage() {
 }
 
 void CVoskView::OnNextPage() {
-    if (Pages().printing) return;
-    PageState& state = Pages();
-    int pages = CountSheetPages(Survey(), state);
+    if (pages_.printing) return;
+    PageState& state = pages_;
+    int pages = CountSheetPages(doc_.Survey(), state);
     if (state.currentPage > pages) state.currentPage = 1;
     if (state.currentPage < pages) ++state.currentPage;
     viewport()->update();
@@ -177,11 +160,11 @@ bool CVoskView::PrintPages(QPrinter& printer, int from, int to) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (int page = from; page <= to; ++page) {
         if (page > from) printer.newPage();
-        Pages().printing = 1;
-        Pages().currentPage = page;
+        pages_.printing = 1;
+        pages_.currentPage = page;
         QtCanvas canvas(&painter, printer.resolution(), printer.resolution());
         OnDraw(canvas);
-        Pages().printing = 0;
+        pages_.printing = 0;
     }
     painter.end();
     QApplication::restoreOverrideCursor();
@@ -192,7 +175,7 @@ bool CVoskView::PrintPages(QPrinter& printer, int from, int to) {
 
 void CVoskView::OnFilePrint(QPrinter& printer) {
     DetectPaperSize(Settings());
-    int pages = CountSheetPages(Survey(), Pages());
+    int pages = CountSheetPages(doc_.Survey(), pages_);
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, pages);
     dialog.setFromTo(1, pages);
@@ -202,137 +185,18 @@ void CVoskView::OnFilePrint(QPrinter& printer) {
         from = std::max(1, printer.fromPage());
         to = std::min(pages, printer.toPage());
     } else if (printer.printRange() == QPrinter::CurrentPage) {
-        from = to = Pages().currentPage;
+        from = to = pages_.currentPage;
     }
     PrintPages(printer, from, to);
 }
 
 void CVoskView::OnFilePrintPreview(QPrinter& printer) {
     DetectPaperSize(Settings());
-    int pages = CountSheetPages(Survey(), Pages());
+    int pages = CountSheetPages(doc_.Survey(), pages_);
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this, pages](QPrinter* p) { PrintPages(*p, 1, pages); });
     preview.exec();
-}
-
-void CVoskView::OnHeading() {
-    CHeadingDlg dialog(LoadHeadingForm(Survey().heading), this);
-    if (dialog.exec() == QDialog::Accepted) StoreHeadingForm(dialog.Form(), Survey().heading);
-    OnUpdate();
-}
-
-void CVoskView::OnEngineers() {
-    CEngineerMasterDlg dialog(this);
-    dialog.exec();
-    OnUpdate();
-}
-
-void CVoskView::OnRemarks() {
-    CRemarkMasterDlg dialog(this);
-    dialog.exec();
-    OnUpdate();
-}
-
-void CVoskView::OnPageFooter() {
-    DetectPaperSize(Settings());
-    CPageFooterDlg dialog(LoadFooterForm(Survey().heading), Settings().paperWidthMm, Settings().paperHeightMm, this);
-    if (dialog.exec() == QDialog::Accepted) StoreFooterForm(dialog.Form(), Survey().heading);
-    OnUpdate();
-}
-
-void CVoskView::OnBlowData() {
-    // The dialog stores the table itself when confirmed.
-    CBlowDataDlg dialog(this);
-    dialog.exec();
-    OnUpdate();
-}
-
-void CVoskView::OnJacicSoilName() {
-    // The dialog stores the soil rows itself when confirmed.
-    CJacicSoilDlg dialog(this);
-    dialog.exec();
-    OnUpdate();
-}
-
-void CVoskView::OnSoilName() {
-    // The dialog stores the soil rows itself when confirmed.
-    CSoilNameDlg dialog(this);
-    dialog.exec();
-    OnUpdate();
-}
-
-namespace {
-
-// Saves Sys.ndx, or says which file could not be written.
-void SaveSheetSettings() {
-    const SettingsStore& store = Settings();
-    if (!SaveSettings(store, store.sysPath)) ShowMessage(SaveFailedText({RealPath(store.sysPath).string()}));
-}
-
-}  // namespace
-
-void CVoskView::SetSettingsServices(SettingsServices* services) { services_ = services; }
-
-void CVoskView::OnLayout() {
-    CLayoutDlg dialog(LoadLayoutForm(Settings().sheet), this);
-    if (dialog.exec() == QDialog::Accepted && StoreLayoutForm(dialog.Form(), Settings().sheet) == 0) SaveSheetSettings();
-    OnUpdate();
-}
-
-void CVoskView::OnLineStyle() {
-    CLineStyleDlg dialog(LoadLineStyleForm(Settings().sheet), services_ ? *services_ : DefaultSettingsServices(), this);
-    if (dialog.exec() == QDialog::Accepted && StoreLineStyleForm(dialog.Form(), Settings().sheet) == 0)
-        SaveSheetSettings();
-    OnUpdate();
-}
-
-void CVoskView::OnDigits() {
-    CDigitsDlg dialog(LoadDigitsForm(Settings().sheet), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        StoreDigitsForm(dialog.Form(), Settings().sheet);
-        SaveSheetSettings();
-    }
-    OnUpdate();
-}
-
-void CVoskView::OnFontSet() {
-    CFontSetDlg dialog(Settings(), lastDpiY_, services_ ? *services_ : DefaultSettingsServices(), this);
-    dialog.exec();
-    OnUpdate();
-}
-
-void CVoskView::OnEnterKey() {
-    CEnterKeyDlg dialog(Settings().sheet.enterKeyMode, this);
-    // With no choice selected (a setting outside the three) OK keeps it.
-    if (dialog.exec() == QDialog::Accepted && dialog.Mode() >= 0) {
-        Settings().sheet.enterKeyMode = dialog.Mode();
-        SaveSheetSettings();
-    }
-    OnUpdate();
-}
-
-void CVoskView::OnSetup() {
-    SettingsStore& store = Settings();
-    CSetupDlg dialog(FieldToQString(store.installDrive), FieldToQString(store.installFolderPath), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        std::optional<InstallLocation> location;
-        FieldText drive, folder;
-        if (TakeFieldText(dialog.Drive(), FieldKind::Heading, nullptr, drive) &&
-            TakeFieldText(dialog.Folder(), FieldKind::Heading, nullptr, folder)) {
-            location = CheckInstallLocation(drive, folder);
-            if (!location) ShowMessage(std::string(kBadPathText));
-        }
-        if (location && !ChangeInstallLocation(store, Survey(), *location))
-            ShowMessage(SaveFailedText({RealPath(LocationFileWindowsPath()).string()}));
-    }
-    OnUpdate();
-}
-
-void CVoskView::OnGuide() {
-    CGuideDlg dialog(Settings(), services_ ? *services_ : DefaultSettingsServices(), this);
-    dialog.exec();
-    OnUpdate();
 }
 
 }  // namespace vosk

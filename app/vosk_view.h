@@ -1,21 +1,25 @@
 #pragma once
 // The scrolling view of the main window: the current page of the report
 // sheet on screen, page turning, zoom of the on-screen page, and printing
-// through the same drawing at the printer's resolution.
+// through the same drawing at the printer's resolution. It only shows and
+// prints: the commands that edit live in data_commands and settings_commands.
 
 #include <QAbstractScrollArea>
+
+#include "render/report_page.h"
 
 class QPrinter;
 
 namespace vosk {
 
 class Canvas;
-class SettingsServices;
+class CVoskDoc;
 
 class CVoskView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    explicit CVoskView(QWidget* parent = nullptr);
+    // Shows the survey of `doc`; the view owns the page state.
+    explicit CVoskView(CVoskDoc& doc, QWidget* parent = nullptr);
 
     // After the document changed: settings and heading, paper size, repaint.
     void OnInitialUpdate();
@@ -23,10 +27,11 @@ public:
     // Draws the current page on `canvas` at its resolution.
     void OnDraw(Canvas& canvas);
 
-    int CurrentPage() const;
+    int CurrentPage() const { return pages_.currentPage; }
+    PageState& Pages() { return pages_; }
     void OnPreviousPage();
     void OnNextPage();
-    bool CanTurnPages() const;
+    bool CanTurnPages();
 
     // Prints pages `from` to `to` on `printer`; the current page is the last
     // printed one afterwards. False when the printer could not be started.
@@ -35,35 +40,6 @@ public:
     void OnFilePrint(QPrinter& printer);
     void OnFilePrintPreview(QPrinter& printer);
 
-    // The data menu's heading and page-footer dialogs, on copies of the
-    // heading fields; the sheet is repainted however they end.
-    void OnHeading();
-    void OnPageFooter();
-    // The engineer-name and short-remark master lists.
-    void OnEngineers();
-    void OnRemarks();
-    // The blow-count data dialog; the sheet is repainted however it ends.
-    void OnBlowData();
-    // The JACIC-compatible soil name dialog; the sheet is repainted however
-    // it ends.
-    void OnJacicSoilName();
-    // The simple soil name dialog; the sheet is repainted however it ends.
-    void OnSoilName();
-
-    // The settings menu's dialogs and the guide. Layout, line style, digits
-    // and Enter key store their copies and save Sys.ndx at once; the font
-    // and set-up dialogs write their own files. The sheet is repainted
-    // however they end.
-    void OnLayout();
-    void OnLineStyle();
-    void OnDigits();
-    void OnFontSet();
-    void OnEnterKey();
-    void OnSetup();
-    void OnGuide();
-    // The colour and font choosers and the editor start the dialogs use;
-    // nullptr restores the system ones.
-    void SetSettingsServices(SettingsServices* services);
     // Vertical resolution of the surface the sheet was last drawn on.
     int LastDpiY() const { return lastDpiY_; }
 
@@ -88,9 +64,10 @@ private:
     int ScreenDpiX() const;
     int ScreenDpiY() const;
 
+    CVoskDoc& doc_;
+    PageState pages_;
     int zoom_ = 100;
     int lastDpiY_ = 96;
-    SettingsServices* services_ = nullptr;
 };
 
 }  // namespace vosk

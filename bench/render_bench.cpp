@@ -13,6 +13,7 @@
 
 #include "app/main_frame.h"
 #include "app/vosk_app.h"
+#include "app/vosk_doc.h"
 #include "app/vosk_view.h"
 #include "platform/message_service.h"
 #include "platform/qt_canvas.h"
@@ -158,7 +159,7 @@ void BM_PageTurnRepaint(benchmark::State& st) {
     int exitCode = 0;
     app.InitInstance({"vosk"}, exitCode);
     auto survey = Style1Survey();
-    Survey() = *survey;
+    app.Document()->Survey() = *survey;
     CVoskView* view = app.MainFrame()->View();
     view->resize(900, 1000);
     QImage target(view->viewport()->size(), QImage::Format_ARGB32_Premultiplied);

@@ -35,11 +35,6 @@ void Refuse(bool show, int id, std::string_view arg = {}) {
 
 }  // namespace
 
-AutoCalcSwitches& BlowAutoCalc() {
-    static AutoCalcSwitches switches;
-    return switches;
-}
-
 int AutoCalcMode(const AutoCalcSwitches& switches) {
     return (switches.deltaH ? 1 : 0) + (switches.nd ? 2 : 0);
 }

@@ -27,14 +27,13 @@ inline constexpr int kRemark = 5;
 
 // ---- Auto-calculation switches -------------------------------------------
 
+// The switches last for a run of the program (the application owns them and
+// hands them to every opening of the blow-count dialog); both on at start,
+// never saved.
 struct AutoCalcSwitches {
     bool deltaH = true;
     bool nd = true;
 };
-
-// The switches of this run of the program, shared by every opening of the
-// blow-count dialog; both on at start, never saved.
-AutoCalcSwitches& BlowAutoCalc();
 
 // Δh auto + 2 × Nd auto: 0 none, 1 Δh, 2 Nd, 3 both.
 int AutoCalcMode(const AutoCalcSwitches& switches);

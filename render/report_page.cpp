@@ -22,11 +22,6 @@ long DepthScale(const SurveyData& survey) {
 
 }  // namespace
 
-PageState& Pages() {
-    static PageState state;
-    return state;
-}
-
 bool IsTwoColumnTable(const SurveyData& survey) { return ParseInteger(survey.heading[34]) >= 1; }
 
 int RowsPerPageFor(const SurveyData& survey) {

@@ -6,13 +6,12 @@
 
 namespace vosk {
 
-// The view's page state, one for the program.
+// The page state of a view (the view owns it).
 struct PageState {
     int currentPage = 1;
     int printing = 0;
     int rowsPerPage = 41;  // set by every draw
 };
-PageState& Pages();
 
 // Table rows per page of the sheet style and heading: 38 for style 2; 41, 40
 // or 50 by the rows-per-page choice for style 1.

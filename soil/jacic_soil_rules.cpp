@@ -73,15 +73,15 @@ int DelimiterChoice(std::string_view value) {
     return 0;
 }
 
-CellGrid SoilRowsToGrid(SurveyData& survey) {
+CellGrid SoilRowsToGrid(const SurveyData& survey) {
     CellGrid grid(kJacicLines, kCount);
     for (int r = 1; r <= kSoilRowCount && r <= kJacicLines; ++r) {
-        SoilRow& row = survey.soil[static_cast<size_t>(r)];
+        const SoilRow& row = survey.soil[static_cast<size_t>(r)];
         if (!Numeric(row[1])) continue;
-        // An old form of the empty second share.
-        if (row[10] == Cp932Literal("・")) row[10].clear();
         JacicLine line;
         for (int f = 1; f <= kSoilFieldCount; ++f) line[static_cast<size_t>(kFieldColumn[static_cast<size_t>(f)])] = row[f];
+        // An old form of the empty second share.
+        if (row[10] == Cp932Literal("・")) line[kPercent2].clear();
         SetFlagColumns(line, static_cast<int>(ParseInteger(row[7])));
         // The flag word stays as it was stored.
         line[kFlags] = row[7];

@@ -78,9 +78,9 @@ int DelimiterChoice(std::string_view value);
 
 // The soil rows as grid lines: a row whose depth is a number fills the line
 // of its number (flag marks from its flag word), any other row leaves a
-// blank line. A percentage 2 that is exactly "・" is emptied in the soil row
-// itself first. The lines shown are those with a numeric depth.
-CellGrid SoilRowsToGrid(SurveyData& survey);
+// blank line. A percentage 2 that is exactly "・" (an old form of the empty
+// share) shows empty. The lines shown are those with a numeric depth.
+CellGrid SoilRowsToGrid(const SurveyData& survey);
 bool SoilLineShown(const CellGrid& grid, int line);
 
 // The line of the grid as an entry row, and back.

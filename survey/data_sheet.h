@@ -59,11 +59,16 @@ bool IsAcceptedSheetVersion(int version);
 // metres, "%.2f".
 FieldText ComputeMaxDepth(const SurveyData& survey);
 
-// The whole file for `survey`; sets heading field 30 to `digitsNd` and 32 to
-// ComputeMaxDepth first.
-std::string FormatDataSheet(SurveyData& survey, std::string_view digitsNd);
+// What Save sets before writing: heading field 30 to `digitsNd`, 32 to
+// ComputeMaxDepth.
+void SetSavedHeadingFields(SurveyData& survey, std::string_view digitsNd);
 
-// FormatDataSheet written to `out`; false when the write failed.
+// The whole file for `survey` as Save writes it (fields 30 and 32 as
+// SetSavedHeadingFields would set them); the survey is left as it is.
+std::string FormatDataSheet(const SurveyData& survey, std::string_view digitsNd);
+
+// Save: SetSavedHeadingFields, then FormatDataSheet written to `out`; false
+// when the write failed.
 bool WriteDataSheet(SurveyData& survey, std::string_view digitsNd, OutputFile& out);
 
 }  // namespace vosk

@@ -67,16 +67,21 @@ FieldText ComputeMaxDepth(const SurveyData& survey) {
     return FormatFixed(value, 2);
 }
 
-std::string FormatDataSheet(SurveyData& survey, std::string_view digitsNd) {
+void SetSavedHeadingFields(SurveyData& survey, std::string_view digitsNd) {
     survey.heading[heading::kDigitsNd] = digitsNd;
     survey.heading[heading::kMaxDepth] = ComputeMaxDepth(survey);
+}
 
+std::string FormatDataSheet(const SurveyData& survey, std::string_view digitsNd) {
+    const FieldText maxDepth = ComputeMaxDepth(survey);
     std::string out;
     out.reserve(16384);
     out += kSheetMagic;
     out += "\r\n$$Z\r\n";
     for (int i = 1; i <= kHeadingFieldCount; ++i) {
-        std::string_view text = survey.heading[i];
+        std::string_view text = i == heading::kDigitsNd ? digitsNd
+                                : i == heading::kMaxDepth ? std::string_view(maxDepth)
+                                                          : std::string_view(survey.heading[i]);
         // A field that already carries its line end is written as that line.
         if (text.ends_with("\r\n")) text.remove_suffix(2);
         AppendSafeText(out, text, false);
@@ -99,6 +104,7 @@ std::string FormatDataSheet(SurveyData& survey, std::string_view digitsNd) {
 }
 
 bool WriteDataSheet(SurveyData& survey, std::string_view digitsNd, OutputFile& out) {
+    SetSavedHeadingFields(survey, digitsNd);
     return out.Write(FormatDataSheet(survey, digitsNd));
 }
 

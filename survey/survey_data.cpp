@@ -4,11 +4,6 @@
 
 namespace vosk {
 
-SurveyData& Survey() {
-    static SurveyData survey;
-    return survey;
-}
-
 void ClearHeading(SurveyData& survey) {
     for (int i = 1; i <= kHeadingFieldCount; ++i) survey.heading[i].clear();
 }

@@ -57,9 +57,6 @@ struct SurveyData {
     std::array<SoilRow, kSoilRowCount + 1> soil;
 };
 
-// The program-wide survey.
-SurveyData& Survey();
-
 void ClearHeading(SurveyData& survey);
 void ClearSoilRows(SurveyData& survey);
 void ClearBlowRows(SurveyData& survey);

@@ -8,17 +8,20 @@
 #include "settings/settings_store.h"
 #include "survey/data_sheet.h"
 #include "survey/field_check.h"
+#include "survey/open_data_sheet.h"
 
 namespace vosk::tool {
 
 int ReadSheetFile(const std::string& path, SurveyData& survey, int& version) {
-    auto bytes = ReadFileBytes(path);
-    if (!bytes) {
-        ShowMessage(32795, path);
-        return kFileError;
+    // The heading is normalised with the settings, which load after reading.
+    OpenedSheet opened = OpenDataSheetFile(path, path, ReadPath::OpenCommand, std::nullopt);
+    version = opened.version;
+    switch (opened.status) {
+        case OpenedSheet::Opened: survey = std::move(*opened.survey); return kDone;
+        case OpenedSheet::NotASheet: return kNotADataSheet;
+        case OpenedSheet::Unreadable: break;
     }
-    version = ReadDataSheet(survey, *bytes, ReadPath::OpenCommand);
-    return IsAcceptedSheetVersion(version) ? kDone : kNotADataSheet;
+    return kFileError;
 }
 
 int WriteSheetFile(const std::string& path, SurveyData& survey) {

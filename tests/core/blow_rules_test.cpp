@@ -105,8 +105,9 @@ TEST(SameDepth, DiffersBelowOneMillionth) {
 // ---- Auto-calculation modes -------------------------------------------------
 
 TEST(AutoCalc, BothSwitchesAreOnAtStart) {
-    EXPECT_TRUE(BlowAutoCalc().deltaH);
-    EXPECT_TRUE(BlowAutoCalc().nd);
+    AutoCalcSwitches switches;
+    EXPECT_TRUE(switches.deltaH);
+    EXPECT_TRUE(switches.nd);
 }
 
 TEST(AutoCalc, ModeNumberTextAndEditableColumns) {

@@ -94,9 +94,10 @@ TEST(SoilGrid, RowsOpenOnTheirOwnLines) {
     EXPECT_EQ(line[kDepthMark], "_");
     EXPECT_EQ(line[kAuxNameMark], "_");
     EXPECT_EQ(line[kNameMark], ".");
-    // The old empty second share is emptied in the soil row itself.
+    // The old empty second share is emptied on the line; loading leaves
+    // the survey alone (a cancelled dialog must not change it).
     EXPECT_EQ(line[kPercent2], "");
-    EXPECT_EQ(survey->soil[1][10], "");
+    EXPECT_EQ(survey->soil[1][10], Cp932Literal("・"));
     EXPECT_TRUE(grid.IsBlankLine(2));
     EXPECT_FALSE(SoilLineShown(grid, 2));
     EXPECT_TRUE(SoilLineShown(grid, 3));

@@ -85,7 +85,6 @@ private slots:
 
     void init() {
         Settings() = SettingsStore{};
-        Pages() = PageState{};
         doc_ = std::make_unique<CVoskDoc>();
         doc_->SetFileDialogs(&dialogs_);
         dialogs_ = ScriptedDialogs{};
@@ -130,16 +129,16 @@ private slots:
     void soilNameCommandFollowsHeadingField51() {
         QAction* soilName = frame_->Action(command::kSoilName);
         QCOMPARE(soilName->text(), QString("土質名(&D)"));
-        const std::string saved = Survey().heading[51];
+        const std::string saved = doc_->Survey().heading[51];
         // Field 51 read as an integer: only 1 chooses the JACIC dialog.
         for (auto [field, enabled] : {std::pair{"", true}, {"0", true}, {"2", true}, {"abc", true}, {"1", false},
                                       {" 1", false}, {"01", false}, {"1.5", false}}) {
-            Survey().heading[51] = field;
+            doc_->Survey().heading[51] = field;
             frame_->UpdateCommandUi();
             QVERIFY2(soilName->isEnabled() == enabled, field);
             QVERIFY2(frame_->Action(command::kJacicSoilName)->isEnabled() == !enabled, field);
         }
-        Survey().heading[51] = saved;
+        doc_->Survey().heading[51] = saved;
         frame_->UpdateCommandUi();
     }
 
@@ -165,7 +164,7 @@ private slots:
         QCOMPARE(view->CurrentPage(), 1);
 
         // Rows gone while on page 3 of a longer sheet: the next count brings it back to 1.
-        Pages().currentPage = 3;
+        view->Pages().currentPage = 3;
         Write(Path("ten.vkr"), Sheet(10));
         QVERIFY(doc_->OpenDocumentFile(Path("ten.vkr")));
         frame_->Action(command::kNextPage)->trigger();
@@ -221,15 +220,15 @@ private slots:
         QDir().mkpath(Path("sheets"));
         Write(Path("sheets/a.vkr"), Sheet(2, "from a"));
         // The folder file keeps its second line.
-        LoadSettings(Settings(), Survey(), false);
+        LoadSettings(Settings(), doc_->Survey(), false);
         WriteLastFolderFile(Settings(), LastFolderFile{"", "kept"});
         dialogs_.answers = {Path("sheets/a.vkr")};
         frame_->Action(command::kOpen)->trigger();
-        QCOMPARE(QString::fromStdString(Survey().heading[1]), QString("from a"));
+        QCOMPARE(QString::fromStdString(doc_->Survey().heading[1]), QString("from a"));
         QCOMPARE(frame_->windowTitle(), QString("a.vkr - Vosk"));
         // A new run reads the folder back from the install folder.
         Settings() = SettingsStore{};
-        LoadSettings(Settings(), Survey(), false);
+        LoadSettings(Settings(), doc_->Survey(), false);
         dialogs_.answers.clear();
         frame_->Action(command::kOpen)->trigger();
         QCOMPARE(dialogs_.lastStartFolder, Path("sheets"));
@@ -247,7 +246,7 @@ private slots:
         frame_->Action(command::kOpen)->trigger();
         QCOMPARE(messages.texts, (std::vector<std::string>{std::string(MessageText(32792)),
                                                            FormatMessageText(32795, Path("missing.vkr").toStdString())}));
-        QCOMPARE(QString::fromStdString(Survey().heading[1]), QString("good"));
+        QCOMPARE(QString::fromStdString(doc_->Survey().heading[1]), QString("good"));
         QCOMPARE(doc_->PathName(), Path("good.vkr"));
         // The framework's open refuses it too, and binds nothing.
         QVERIFY(!doc_->OpenDocumentFile(Path("bad.vkr")));
@@ -296,7 +295,7 @@ private slots:
             layout->addWidget(second);
             layout->addWidget(buttons);
             connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-            EnterKeyFilter::Install(&dialog);
+            EnterKeyFilter::Install(&dialog, Settings().sheet.enterKeyMode);
             dialog.show();
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
             first->setFocus();

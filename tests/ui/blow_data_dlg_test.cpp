@@ -30,6 +30,7 @@
 #include "render/report_page.h"
 #include "settings/settings_store.h"
 #include "survey/data_sheet.h"
+#include "tests/ui/test_survey.h"
 #include "ui/entry/blow_data_dlg.h"
 
 namespace vosk {
@@ -46,10 +47,10 @@ struct Row {
 };
 
 void SetRows(std::initializer_list<Row> rows) {
-    ClearBlowRows(Survey());
+    ClearBlowRows(TestSurvey());
     int r = 0;
     for (const Row& row : rows) {
-        BlowRow& b = Survey().blow[++r];
+        BlowRow& b = TestSurvey().blow[++r];
         b[kN] = row.n;
         b[kDepth] = row.depth;
         b[kDeltaH] = row.dh;
@@ -60,9 +61,9 @@ void SetRows(std::initializer_list<Row> rows) {
 
 // Rows 1 to `count` at depths 10, 20, …: N 3, Δh 10, Nd 3.
 void SetEvenRows(int count) {
-    ClearBlowRows(Survey());
+    ClearBlowRows(TestSurvey());
     for (int r = 1; r <= count; ++r) {
-        BlowRow& b = Survey().blow[r];
+        BlowRow& b = TestSurvey().blow[r];
         b[kN] = "3";
         b[kDepth] = std::to_string(r * 10);
         b[kDeltaH] = "10";
@@ -71,7 +72,7 @@ void SetEvenRows(int count) {
 }
 
 std::unique_ptr<CBlowDataDlg> Open() {
-    auto dialog = std::make_unique<CBlowDataDlg>();
+    auto dialog = std::make_unique<CBlowDataDlg>(TestSurvey(), TestAutoCalc(), Settings());
     dialog->show();
     dialog->activateWindow();
     // Focus moves only inside the active window.
@@ -157,8 +158,8 @@ private slots:
     }
 
     void init() {
-        ClearSurvey(Survey());
-        BlowAutoCalc() = AutoCalcSwitches{};
+        ClearSurvey(TestSurvey());
+        TestAutoCalc() = AutoCalcSwitches{};
         Settings().sheet.enterKeyMode = 1;
     }
 
@@ -267,7 +268,7 @@ private slots:
 
     void withBothSwitchesOffEnterStopsInEveryColumn() {
         SetEvenRows(2);
-        BlowAutoCalc() = AutoCalcSwitches{false, false};
+        TestAutoCalc() = AutoCalcSwitches{false, false};
         auto d = Open();
         QCOMPARE(d->ModeText()->text(), QString());
         QVERIFY(d->Field(kDeltaH)->isEnabled());
@@ -509,13 +510,13 @@ private slots:
         for (bool fromRemark : {false, true}) {
             Settings().sheet.enterKeyMode = 0;  // "Windows標準": OK
             SetEvenRows(2);
-            Survey().blow[1][kDeltaH] = "";
+            TestSurvey().blow[1][kDeltaH] = "";
             auto d = Open();
             (fromRemark ? static_cast<QWidget*>(d->RemarkBox()) : d->Field(kN))->setFocus();
             Key(Qt::Key_Return);
             QVERIFY(!d->isVisible());
             QCOMPARE(d->result(), int(QDialog::Accepted));
-            QCOMPARE(Survey().blow[1][kDeltaH], std::string("10"));  // stored with the table recomputed
+            QCOMPARE(TestSurvey().blow[1][kDeltaH], std::string("10"));  // stored with the table recomputed
         }
     }
 
@@ -538,7 +539,7 @@ private slots:
         d->CancelButton()->click();
         QVERIFY(!d->isVisible());
         QCOMPARE(messages.texts.size(), size_t(2));
-        QCOMPARE(Survey().blow[1][kDepth], std::string("10"));  // the survey as it was
+        QCOMPARE(TestSurvey().blow[1][kDepth], std::string("10"));  // the survey as it was
     }
 
     void autoSwitchesOutliveTheDialog() {
@@ -555,7 +556,7 @@ private slots:
         QVERIFY(!d->DeltaHAuto()->isChecked());
         QVERIFY(d->NdAuto()->isChecked());
         QVERIFY(d->Field(kDeltaH)->isEnabled());
-        QVERIFY(!BlowAutoCalc().deltaH);
+        QVERIFY(!TestAutoCalc().deltaH);
         // With Δh auto off, leaving the depth derives nothing.
         TypeInField(*d, kDepth, "40");
         QCOMPARE(d->Field(kDeltaH)->text(), QString());
@@ -598,7 +599,7 @@ private slots:
         d->OverwriteButton()->click();
         d->OkButton()->click();
         QCOMPARE(d->result(), int(QDialog::Accepted));
-        QCOMPARE(Survey().blow[1][kRemark], std::string("\x81x"));
+        QCOMPARE(TestSurvey().blow[1][kRemark], std::string("\x81x"));
         QVERIFY(messages.texts.empty());
     }
 
@@ -610,8 +611,8 @@ private slots:
         const QString path = Path("road.vkr");
         std::ofstream(path.toStdString(), std::ios::binary) << sheet;
 
-        Pages() = PageState{};
         CVoskDoc doc;
+        UseDocumentSurvey use(doc.Survey());
         CMainFrame frame(&doc);
         frame.View()->OnInitialUpdate();
         QVERIFY(doc.OpenDocumentFile(path));

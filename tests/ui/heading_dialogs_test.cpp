@@ -44,7 +44,7 @@ class HeadingDialogsTest : public QObject {
         QTest::keyClick(edit, Qt::Key_Tab);
     }
     HeadingFields RunHeading(const std::function<void(CHeadingDlg&)>& act, int* result = nullptr) {
-        CHeadingDlg dialog(LoadHeadingForm(heading_));
+        CHeadingDlg dialog(LoadHeadingForm(heading_), Settings());
         Show(dialog);
         act(dialog);
         HeadingFields h = heading_;
@@ -155,7 +155,7 @@ private slots:
             QString centre, left;
         } cases[] = {{210, "105", "105"}, {420, "210", "150"}};
         for (const Case& c : cases) {
-            CPageFooterDlg d(LoadFooterForm(heading_), c.width, 297);
+            CPageFooterDlg d(LoadFooterForm(heading_), c.width, 297, Settings());
             QCOMPARE(Child<QLineEdit>(d, "field49")->text(), c.centre);
             QCOMPARE(Child<QLineEdit>(d, "field48")->text(), c.left);
             QCOMPARE(Child<QLineEdit>(d, "field45")->text(), QString("281"));
@@ -168,7 +168,7 @@ private slots:
     void footerTextsBeforeAndAfter() {
         heading_[42] = "1";
         heading_[45] = "10";
-        CPageFooterDlg d(LoadFooterForm(heading_), 210, 297);
+        CPageFooterDlg d(LoadFooterForm(heading_), 210, 297, Settings());
         Show(d);
         auto* before = Child<QComboBox>(d, "field41");
         auto* after = Child<QComboBox>(d, "field43");
@@ -192,7 +192,7 @@ private slots:
         heading_[44] = "0";
         heading_[45] = "281";
         heading_[48] = "20";
-        CPageFooterDlg d(LoadFooterForm(heading_), 210, 297);
+        CPageFooterDlg d(LoadFooterForm(heading_), 210, 297, Settings());
         Show(d);
         QVERIFY(Child<QRadioButton>(d, "fromTop")->isChecked());
         Ok(d);

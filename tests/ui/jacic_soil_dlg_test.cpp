@@ -26,6 +26,8 @@
 #include "platform/string_table.h"
 #include "settings/settings_store.h"
 #include "survey/survey_data.h"
+#include "survey/data_sheet.h"
+#include "tests/ui/test_survey.h"
 #include "ui/soil/jacic_soil_dlg.h"
 
 namespace vosk {
@@ -35,16 +37,16 @@ using namespace jacic_column;
 
 // Soil row fields 1 to 11, UTF-8.
 void SetSoilRows(std::initializer_list<std::initializer_list<const char*>> rows) {
-    ClearSoilRows(Survey());
+    ClearSoilRows(TestSurvey());
     int r = 0;
     for (const auto& row : rows) {
         ++r;
         int f = 0;
-        for (const char* text : row) Survey().soil[static_cast<size_t>(r)][++f] = Cp932Literal(text);
+        for (const char* text : row) TestSurvey().soil[static_cast<size_t>(r)][++f] = Cp932Literal(text);
     }
 }
 
-std::string Field(int row, int field) { return Cp932ToUtf8(Survey().soil[static_cast<size_t>(row)][field]); }
+std::string Field(int row, int field) { return Cp932ToUtf8(TestSurvey().soil[static_cast<size_t>(row)][field]); }
 
 std::vector<std::string> Column(int field, int rows) {
     std::vector<std::string> texts;
@@ -53,7 +55,7 @@ std::vector<std::string> Column(int field, int rows) {
 }
 
 std::unique_ptr<CJacicSoilDlg> Open() {
-    auto dialog = std::make_unique<CJacicSoilDlg>();
+    auto dialog = std::make_unique<CJacicSoilDlg>(TestSurvey(), Settings());
     dialog->show();
     dialog->activateWindow();
     if (!QTest::qWaitForWindowActive(dialog.get())) qFatal("dialog not active");
@@ -127,7 +129,7 @@ private slots:
     }
 
     void init() {
-        ClearSurvey(Survey());
+        ClearSurvey(TestSurvey());
         SoilAlternation() = AlternationState{};
         Settings().sheet.enterKeyMode = 1;
     }
@@ -378,14 +380,19 @@ private slots:
     }
 
     void cancelAsksOnlyAfterChanges() {
-        SetSoilRows({{"1.00", "粘土"}});
+        // The old "・" form of an empty second share shows empty in the grid;
+        // a cancelled dialog leaves the survey byte for byte as it was.
+        SetSoilRows({{"1.00", "粘土", "", "", "", "", "", "", "", "・"}});
+        const std::string before = FormatDataSheet(TestSurvey(), "1");
         {
             MessageRecorder messages;
             auto d = Open();
+            QCOMPARE(d->Grid()->Cell(1, kPercent2), std::string());
             d->CancelButton()->click();
             QVERIFY(messages.texts.empty());
             QCOMPARE(d->result(), int(QDialog::Rejected));
         }
+        QCOMPARE(FormatDataSheet(TestSurvey(), "1"), before);
         MessageRecorder messages;
         messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
         auto d = Open();
@@ -401,16 +408,17 @@ private slots:
     void dataMenuOpensItWhenTheHeadingChoosesJacicAndTheSheetShowsTheNames() {
         MessageRecorder messages;
         CVoskDoc doc;
+        UseDocumentSurvey use(doc.Survey());
         CMainFrame frame(&doc);
         frame.View()->OnInitialUpdate();
         QAction* jacic = frame.Action(command::kJacicSoilName);
         QCOMPARE(jacic->text(), QString("JACIC土質名(&T) "));
-        Survey().heading[51] = "0";
+        TestSurvey().heading[51] = "0";
         frame.UpdateCommandUi();
         QVERIFY(!jacic->isEnabled());
-        Survey().heading[51] = "1";
-        Survey().heading[31] = "1";  // style 2 draws the soil column
-        Survey().heading[35] = "0";  // names written across
+        TestSurvey().heading[51] = "1";
+        TestSurvey().heading[31] = "1";  // style 2 draws the soil column
+        TestSurvey().heading[35] = "0";  // names written across
         frame.UpdateCommandUi();
         QVERIFY(jacic->isEnabled());
 

@@ -41,7 +41,7 @@ private slots:
         std::string file;
         for (int i = 1; i <= 85; ++i) file += (i == 2 ? "" : "n" + std::to_string(i)) + "\r\n";
         WriteList(file);
-        CEngineerMasterDlg d;
+        CEngineerMasterDlg d(Settings());
         Show(d);
         QCOMPARE(d.Grid()->Cell(80, 1), std::string("n80"));
         QCOMPARE(d.Grid()->CurrentLine(), 0);  // all 80 lines read: no current line
@@ -57,7 +57,7 @@ private slots:
     void lastLineWithoutLineEndAndRepeatedEntries() {
         WriteList("A\r\nB\r\nA\r\nC\r\nA");
         MessageRecorder messages;
-        CEngineerMasterDlg d;
+        CEngineerMasterDlg d(Settings());
         Show(d);
         QCOMPARE(d.Grid()->Cell(5, 1), std::string("A"));
         QCOMPARE(d.Grid()->CurrentLine(), 6);
@@ -70,7 +70,7 @@ private slots:
 
     void upAndDownStopAtTheEnds() {
         WriteList("a\r\nb\r\nc\r\n");
-        CEngineerMasterDlg d;
+        CEngineerMasterDlg d(Settings());
         Show(d);
         d.Grid()->SelectLine(1);
         d.UpButton()->click();
@@ -95,7 +95,7 @@ private slots:
 
     void failedSaveKeepsTheDialogOpen() {
         WriteList("keep\r\n");
-        CRemarkMasterDlg d;
+        CRemarkMasterDlg d(Settings());
         Show(d);
         std::filesystem::path remarks = RealPath(Settings().remarksPath);
         std::filesystem::remove(remarks);

@@ -149,7 +149,8 @@ class SettingsDialogsTest : public QObject {
     static void Restart() {
         MessageRecorder quiet;
         Settings() = SettingsStore{};
-        LoadSettings(Settings(), Survey(), false);
+        SurveyData survey;
+        LoadSettings(Settings(), survey, false);
     }
 
 private slots:
@@ -163,10 +164,9 @@ private slots:
         qputenv("VOSK_DRIVES", QByteArray::fromStdString(Drives().string()));
         services_ = ScriptedServices{};
         Restart();
-        Pages() = PageState{};
         doc_ = std::make_unique<CVoskDoc>();
         frame_ = std::make_unique<CMainFrame>(doc_.get());
-        frame_->View()->SetSettingsServices(&services_);
+        frame_->SetSettingsServices(&services_);
         MessageRecorder quiet;
         frame_->View()->OnInitialUpdate();
         doc_->OnNewDocument();
@@ -201,7 +201,7 @@ private slots:
         s.style2GraphWidthMm.clear();
         s.topMarginMm = 3;
         s.hideMetreSign = 1;
-        CLayoutDlg dialog(LoadLayoutForm(s));
+        CLayoutDlg dialog(LoadLayoutForm(s), Settings());
         QCOMPARE(Edit(&dialog, 1119)->text(), QString("14"));
         QCOMPARE(Edit(&dialog, 1118)->text(), QString("20"));
         QCOMPARE(Edit(&dialog, 1004)->text(), QString("80"));
@@ -209,7 +209,7 @@ private slots:
         QVERIFY(!Find<QCheckBox>(&dialog, 1062)->isChecked());
         // With a graph width the stored values show, until "標準の設定例".
         s.style2GraphWidthMm = "70";
-        CLayoutDlg stored(LoadLayoutForm(s));
+        CLayoutDlg stored(LoadLayoutForm(s), Settings());
         QCOMPARE(Edit(&stored, 1119)->text(), QString("3"));
         QVERIFY(Find<QCheckBox>(&stored, 1062)->isChecked());
         Click(&stored, 1080);
@@ -218,7 +218,7 @@ private slots:
     }
 
     void layoutWarnsOnLeavingFields() {
-        CLayoutDlg dialog(LoadLayoutForm(Settings().sheet));
+        CLayoutDlg dialog(LoadLayoutForm(Settings().sheet), Settings());
         ShowActive(dialog);
         Edit(&dialog, 1119)->setText("14");
         struct Case {
@@ -245,7 +245,7 @@ private slots:
             bool warns;
         };
         for (const Case& c : {Case{"110", true}, Case{"111", false}, Case{"", false}}) {
-            CLayoutDlg dialog(LoadLayoutForm(Settings().sheet));
+            CLayoutDlg dialog(LoadLayoutForm(Settings().sheet), Settings());
             ShowActive(dialog);
             Edit(&dialog, 1006)->setText(c.twoColumnTop);
             MessageRecorder messages;
@@ -254,7 +254,7 @@ private slots:
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(dialog.Form().style2BlockTopTwoColumnMm, std::string(c.twoColumnTop));
         }
-        CLayoutDlg dialog(LoadLayoutForm(Settings().sheet));
+        CLayoutDlg dialog(LoadLayoutForm(Settings().sheet), Settings());
         ShowActive(dialog);
         Edit(&dialog, 1012)->setText("200");  // sum too small: warned, not refused
         Edit(&dialog, 1118)->setText("2.5");
@@ -300,7 +300,7 @@ private slots:
     void enterKeyInALayoutFieldFollowsTheSetting() {
         for (long mode : {0L, 1L, 2L}) {
             Settings().sheet.enterKeyMode = mode;
-            CLayoutDlg dialog(LoadLayoutForm(Settings().sheet));
+            CLayoutDlg dialog(LoadLayoutForm(Settings().sheet), Settings());
             ShowActive(dialog);
             MessageRecorder messages;
             Edit(&dialog, 1007)->setFocus();
@@ -315,7 +315,7 @@ private slots:
     // ---- Line style ---------------------------------------------------------
 
     void lineStyleStandardSetsAndModes() {
-        CLineStyleDlg dialog(LoadLineStyleForm(Settings().sheet), services_);
+        CLineStyleDlg dialog(LoadLineStyleForm(Settings().sheet), Settings(), services_);
         ShowActive(dialog);
         Find<QRadioButton>(&dialog, 1072)->click();
         Edit(&dialog, 1105)->setText("3");
@@ -340,7 +340,7 @@ private slots:
         s.tableRuleColour = "0x0000ff";  // red: the lowest byte
         s.grid1Colour = "255";           // decimal is read too
         s.grid2Colour = "grey";          // no number: black
-        CLineStyleDlg dialog(LoadLineStyleForm(s), services_);
+        CLineStyleDlg dialog(LoadLineStyleForm(s), Settings(), services_);
         ShowActive(dialog);
         QCOMPARE(Edit(&dialog, 1000)->palette().color(QPalette::Text), QColor(Qt::red));
         QCOMPARE(Edit(&dialog, 1001)->palette().color(QPalette::Text), QColor(Qt::red));
@@ -374,7 +374,7 @@ private slots:
         QCOMPARE(s.companyName, Cp932Literal("測量株式会社"));
 
         // A width that is no integer refuses OK.
-        CLineStyleDlg dialog(LoadLineStyleForm(Settings().sheet), services_);
+        CLineStyleDlg dialog(LoadLineStyleForm(Settings().sheet), Settings(), services_);
         ShowActive(dialog);
         Edit(&dialog, 1029)->setText("1.5");
         MessageRecorder messages;

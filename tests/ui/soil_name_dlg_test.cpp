@@ -23,6 +23,7 @@
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "settings/settings_store.h"
+#include "tests/ui/test_survey.h"
 #include "ui/soil/soil_name_dlg.h"
 
 namespace vosk {
@@ -38,10 +39,10 @@ const std::string kClay = "\x94\x53\x93\x79";   // 粘土
 // Soil rows 1, 2, … from depth and name pairs, each with a JACIC
 // description that names its layer ("<tag>3", "<tag>4", …).
 void SetLayers(std::initializer_list<std::pair<std::string, std::string>> layers) {
-    ClearSoilRows(Survey());
+    ClearSoilRows(TestSurvey());
     int r = 0;
     for (const auto& [depth, tag] : layers) {
-        SoilRow& row = Survey().soil[++r];
+        SoilRow& row = TestSurvey().soil[++r];
         row[1] = depth;
         row[2] = tag;
         for (int f = 3; f <= kSoilFieldCount; ++f) row[f] = tag + std::to_string(f);
@@ -51,12 +52,12 @@ void SetLayers(std::initializer_list<std::pair<std::string, std::string>> layers
 
 Texts Row(int r) {
     Texts fields;
-    for (int f = 1; f <= kSoilFieldCount; ++f) fields.push_back(Survey().soil[r][f]);
+    for (int f = 1; f <= kSoilFieldCount; ++f) fields.push_back(TestSurvey().soil[r][f]);
     return fields;
 }
 
 std::unique_ptr<CSoilNameDlg> Open() {
-    auto dialog = std::make_unique<CSoilNameDlg>();
+    auto dialog = std::make_unique<CSoilNameDlg>(TestSurvey(), Settings());
     dialog->show();
     dialog->activateWindow();
     // Focus moves only inside the active window.
@@ -132,18 +133,18 @@ private slots:
     }
 
     void init() {
-        ClearSurvey(Survey());
+        ClearSurvey(TestSurvey());
         Settings().sheet.enterKeyMode = 1;
     }
 
     void opensWithTheNumericLayersAndTheListFromPeatOn() {
         MessageRecorder messages;
-        ClearSoilRows(Survey());
-        Survey().soil[1][1] = "1.00";
-        Survey().soil[1][2] = kSand;
-        Survey().soil[2][1] = "abc";  // not a number: a blank line
-        Survey().soil[2][2] = "hidden";
-        Survey().soil[3][1] = "2.5";
+        ClearSoilRows(TestSurvey());
+        TestSurvey().soil[1][1] = "1.00";
+        TestSurvey().soil[1][2] = kSand;
+        TestSurvey().soil[2][1] = "abc";  // not a number: a blank line
+        TestSurvey().soil[2][2] = "hidden";
+        TestSurvey().soil[3][1] = "2.5";
         auto d = Open();
         EditableListGrid* grid = d->Grid();
         QCOMPARE(d->windowTitle(), QString("土質名 - - - 様式2で有効"));
@@ -246,7 +247,7 @@ private slots:
         d->CancelButton()->click();
         QVERIFY(!d->isVisible());
         QCOMPARE(messages.texts, (Texts{std::string(MessageText(132)), std::string(MessageText(132))}));
-        QCOMPARE(Survey().soil[1][1], std::string());
+        QCOMPARE(TestSurvey().soil[1][1], std::string());
     }
 
     void cancelWithoutChangesAsksNothing() {
@@ -333,15 +334,15 @@ private slots:
         QVERIFY(d->isVisible());
         QCOMPARE(messages.texts.size(), size_t(1));
         QVERIFY(messages.texts[0].find("行: 4\n") != std::string::npos);
-        QCOMPARE(Survey().soil[1][7], std::string("1"));
+        QCOMPARE(TestSurvey().soil[1][7], std::string("1"));
 
         Click(d->Grid(), 4);
         d->DeleteButton()->click();
         d->OkButton()->click();
         QVERIFY(!d->isVisible());
         QCOMPARE(messages.texts.back(), std::string("同じ深度があります\r\n 2.00 m \r\n"));
-        QCOMPARE((Texts{Survey().soil[1][1], Survey().soil[2][1]}), (Texts{"2.00", "2.00"}));
-        QCOMPARE((Texts{Survey().soil[1][2], Survey().soil[2][2]}), (Texts{"A", "B"}));
+        QCOMPARE((Texts{TestSurvey().soil[1][1], TestSurvey().soil[2][1]}), (Texts{"2.00", "2.00"}));
+        QCOMPARE((Texts{TestSurvey().soil[1][2], TestSurvey().soil[2][2]}), (Texts{"A", "B"}));
     }
 
     void textTheSheetCannotCarryIsRefusedWhereItIsTyped() {
@@ -368,13 +369,14 @@ private slots:
     void menuCommandRunsTheDialogAndUpdatesTheViewHoweverItEnds() {
         MessageRecorder messages;
         CVoskDoc doc;
+        UseDocumentSurvey use(doc.Survey());
         CMainFrame frame(&doc);
         frame.View()->OnInitialUpdate();
         QAction* soilName = frame.Action(command::kSoilName);
         for (bool confirm : {false, true}) {
             SetLayers({{"3", "A"}, {"1", "B"}});
             // The view's update normalises the depth scale again.
-            Survey().heading[19] = "1";
+            TestSurvey().heading[19] = "1";
             frame.UpdateCommandUi();
             QVERIFY(soilName->isEnabled());
             bool driven = false;
@@ -386,12 +388,12 @@ private slots:
             });
             soilName->trigger();
             QVERIFY(driven);
-            QCOMPARE(Survey().heading[19], std::string("20"));
-            QCOMPARE(Survey().soil[1][1], std::string(confirm ? "1.00" : "3"));
+            QCOMPARE(TestSurvey().heading[19], std::string("20"));
+            QCOMPARE(TestSurvey().soil[1][1], std::string(confirm ? "1.00" : "3"));
         }
         QVERIFY(messages.texts.empty());
         // The JACIC choice greys the command out.
-        Survey().heading[51] = "1";
+        TestSurvey().heading[51] = "1";
         frame.UpdateCommandUi();
         QVERIFY(!soilName->isEnabled());
     }

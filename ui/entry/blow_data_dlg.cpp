@@ -57,20 +57,22 @@ bool BlowRowHoldsData(const CellGrid& table, int line) {
 
 }  // namespace
 
-CBlowDataDlg::CBlowDataDlg(QWidget* parent) : QDialog(parent) {
+CBlowDataDlg::CBlowDataDlg(SurveyData& survey, AutoCalcSwitches& autoCalc, const SettingsStore& settings,
+                           QWidget* parent)
+    : QDialog(parent), survey_(survey), autoCalc_(autoCalc), settings_(settings) {
     setWindowTitle(QStringLiteral("測定データ"));
     BuildControls();
-    grid_->FillGrid(BlowTable(Survey()), BlowRowHoldsData);
+    grid_->FillGrid(BlowTable(survey_), BlowRowHoldsData);
 
-    deltaHAuto_->setChecked(BlowAutoCalc().deltaH);
-    ndAuto_->setChecked(BlowAutoCalc().nd);
+    deltaHAuto_->setChecked(autoCalc_.deltaH);
+    ndAuto_->setChecked(autoCalc_.nd);
     ApplyAutoSwitches();
     connect(deltaHAuto_, &QCheckBox::toggled, this, [this](bool on) {
-        BlowAutoCalc().deltaH = on;
+        autoCalc_.deltaH = on;
         ApplyAutoSwitches();
     });
     connect(ndAuto_, &QCheckBox::toggled, this, [this](bool on) {
-        BlowAutoCalc().nd = on;
+        autoCalc_.nd = on;
         ApplyAutoSwitches();
     });
 
@@ -81,7 +83,7 @@ CBlowDataDlg::CBlowDataDlg(QWidget* parent) : QDialog(parent) {
 CBlowDataDlg::~CBlowDataDlg() { grid_->Detach(); }
 
 void CBlowDataDlg::BuildControls() {
-    grid_ = new EditableListGrid(this, this, kBlowRowCount, BlowColumns());
+    grid_ = new EditableListGrid(this, this, kBlowRowCount, BlowColumns(), settings_.sheet.enterKeyMode);
     grid_->FitToColumns(kVisibleGridLines);
 
     auto* entry = new QGridLayout;
@@ -151,7 +153,7 @@ void CBlowDataDlg::BuildControls() {
 }
 
 void CBlowDataDlg::FillRemarks() {
-    const std::string& path = Settings().remarksPath;
+    const std::string& path = settings_.remarksPath;
     bool found = false;
     std::vector<FieldText> remarks = ReadMasterList(path, kRemarkPieceBytes, std::numeric_limits<size_t>::max(), &found);
     if (!found) {
@@ -165,7 +167,7 @@ void CBlowDataDlg::FillRemarks() {
 }
 
 void CBlowDataDlg::ApplyAutoSwitches() {
-    const int mode = AutoCalcMode(BlowAutoCalc());
+    const int mode = AutoCalcMode(autoCalc_);
     Field(kDeltaH)->setEnabled(BlowEntryFieldEnabled(mode, kDeltaH));
     Field(kNd)->setEnabled(BlowEntryFieldEnabled(mode, kNd));
     modeText_->setText(Q(AutoCalcModeText(mode)));
@@ -198,7 +200,7 @@ bool CBlowDataDlg::GatherEntry(BlowRow& entry) {
 
 void CBlowDataDlg::OnLeaveField(int column) {
     if (!AcceptField(column)) return;
-    const AutoCalcSwitches& switches = BlowAutoCalc();
+    const AutoCalcSwitches& switches = autoCalc_;
     FieldText n, depth, dh;
     FieldBytes(kN, n);
     FieldBytes(kDepth, depth);
@@ -229,7 +231,7 @@ void CBlowDataDlg::LiveUpdate() {
     std::vector<FieldText> before;
     for (int c = kN; c <= kRemark; ++c) before.push_back(grid_->Cell(line, c));
     bool written =
-        grid_->ChangeCells([&](CellGrid& cells) { return ApplyLiveUpdate(entry, line, cells, BlowAutoCalc()); });
+        grid_->ChangeCells([&](CellGrid& cells) { return ApplyLiveUpdate(entry, line, cells, autoCalc_); });
     // A line the user changed this way is a change Cancel must ask about.
     for (int c = kN; written && c <= kRemark; ++c)
         if (grid_->Cell(line, c) != before[static_cast<size_t>(c - 1)]) {
@@ -255,7 +257,7 @@ bool CBlowDataDlg::eventFilter(QObject* watched, QEvent* event) {
 void CBlowDataDlg::LoadLineIntoEntry(int line, int column) {
     if (line < 1 || line > kBlowRowCount) return;
     BlowRow entry =
-        grid_->ChangeCells([&](CellGrid& cells) { return LoadBlowLine(cells, line, column, BlowAutoCalc()); });
+        grid_->ChangeCells([&](CellGrid& cells) { return LoadBlowLine(cells, line, column, autoCalc_); });
     for (int c = kN; c <= kRemark; ++c) SetField(c, entry[c]);
     grid_->SelectLine(line);
     // A loaded line is corrected with Overwrite or removed with Delete.
@@ -268,7 +270,7 @@ void CBlowDataDlg::ClearEntryFields() {
 
 void CBlowDataDlg::ConfirmDialog() {
     bool stored =
-        grid_->ChangeCells([](CellGrid& cells) { return StoreBlowTable(cells, Survey(), BlowAutoCalc()); });
+        grid_->ChangeCells([this](CellGrid& cells) { return StoreBlowTable(cells, survey_, autoCalc_); });
     if (stored) accept();
 }
 
@@ -284,7 +286,7 @@ void CBlowDataDlg::OnAdd() {
     BlowRow entry;
     if (GatherEntry(entry)) {
         int line =
-            grid_->ChangeCells([&](CellGrid& cells) { return PlaceAdd(entry, cells, BlowAutoCalc(), true); });
+            grid_->ChangeCells([&](CellGrid& cells) { return PlaceAdd(entry, cells, autoCalc_, true); });
         if (line != 0) {
             ClearEntryFields();
             SetField(kN, {});
@@ -300,7 +302,7 @@ void CBlowDataDlg::OnOverwrite() {
     if (GatherEntry(entry)) {
         const int current = grid_->CurrentLine();
         int line = grid_->ChangeCells([&](CellGrid& cells) {
-            return PlaceOverwrite(entry, current, cells, BlowAutoCalc(), OverwriteMode::Button);
+            return PlaceOverwrite(entry, current, cells, autoCalc_, OverwriteMode::Button);
         });
         if (line != 0) {
             ClearEntryFields();

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <array>
 
+#include "entry/blow_rules.h"
 #include "survey/survey_data.h"
 #include "ui/widgets/editable_list_grid.h"
 #include "ui/widgets/field_guard.h"
@@ -21,11 +22,15 @@ class QPushButton;
 
 namespace vosk {
 
+struct SettingsStore;
+
 class CBlowDataDlg : public QDialog, private EditableListGrid::Host {
     Q_OBJECT
 public:
-    // Reads the blow rows of the survey and the remark list K.mst.
-    explicit CBlowDataDlg(QWidget* parent = nullptr);
+    // Reads the blow rows of `survey` and the remark list K.mst; OK stores
+    // the table into `survey`. `autoCalc` are the switches of the run.
+    CBlowDataDlg(SurveyData& survey, AutoCalcSwitches& autoCalc, const SettingsStore& settings,
+                 QWidget* parent = nullptr);
     ~CBlowDataDlg() override;
 
     EditableListGrid* Grid() const { return grid_; }
@@ -67,6 +72,9 @@ private:
     void OnDelete();
     void LeaveCurrentLine();
 
+    SurveyData& survey_;
+    AutoCalcSwitches& autoCalc_;
+    const SettingsStore& settings_;
     EditableListGrid* grid_ = nullptr;
     std::array<EntryField, 6> fields_;  // 1 N, 2 depth, 3 Δh, 4 Nd, 5 remark
     QComboBox* remark_ = nullptr;

@@ -31,7 +31,8 @@ QLabel* Note(const char* text, QWidget* parent) { return new QLabel(QString::fro
 
 }  // namespace
 
-CHeadingDlg::CHeadingDlg(const HeadingForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+CHeadingDlg::CHeadingDlg(const HeadingForm& form, const SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), form_(form) {
     setWindowTitle(QStringLiteral("見出し"));
     auto* grid = new QGridLayout;
     int row = 0;
@@ -91,7 +92,7 @@ CHeadingDlg::CHeadingDlg(const HeadingForm& form, QWidget* parent) : QDialog(par
     addText("メモ　", 33);
 
     // The tester list: the engineer master list, then one full-width blank.
-    for (const FieldText& name : ReadMasterList(Settings().engineersPath, kTesterPieceBytes, SIZE_MAX))
+    for (const FieldText& name : ReadMasterList(settings.engineersPath, kTesterPieceBytes, SIZE_MAX))
         tester_->addItem(FieldToQString(name));
     tester_->addItem(QStringLiteral("　"));
     tester_->setEditText(FieldToQString(form_.text[10]));
@@ -196,7 +197,7 @@ CHeadingDlg::CHeadingDlg(const HeadingForm& form, QWidget* parent) : QDialog(par
     auto* top = new QVBoxLayout(this);
     top->addLayout(columns);
     top->addWidget(buttons);
-    EnterKeyFilter::Install(this);
+    EnterKeyFilter::Install(this, settings.sheet.enterKeyMode);
 }
 
 void CHeadingDlg::OnStandardExample() {

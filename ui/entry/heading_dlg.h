@@ -13,10 +13,13 @@ class QLineEdit;
 
 namespace vosk {
 
+struct SettingsStore;
+
 class CHeadingDlg : public QDialog {
     Q_OBJECT
 public:
-    CHeadingDlg(const HeadingForm& form, QWidget* parent = nullptr);
+    // The tester list comes from the engineer master list of `settings`.
+    CHeadingDlg(const HeadingForm& form, const SettingsStore& settings, QWidget* parent = nullptr);
     // The values after OK.
     const HeadingForm& Form() const { return form_; }
 

@@ -14,12 +14,14 @@
 
 #include "platform/cp932.h"
 #include "platform/message_service.h"
+#include "settings/settings_store.h"
 #include "ui/widgets/enter_key_filter.h"
 #include "ui/widgets/field_guard.h"
 
 namespace vosk {
 
-CPageFooterDlg::CPageFooterDlg(const FooterForm& form, int paperW, int paperH, QWidget* parent)
+CPageFooterDlg::CPageFooterDlg(const FooterForm& form, int paperW, int paperH, const SettingsStore& settings,
+                               QWidget* parent)
     : QDialog(parent), form_(form), paperW_(paperW), topLimit_(paperH - 16) {
     setWindowTitle(QStringLiteral("ページ・フッタ"));
     auto label = [this](const char* t) { return new QLabel(QString::fromUtf8(t), this); };
@@ -117,7 +119,7 @@ CPageFooterDlg::CPageFooterDlg(const FooterForm& form, int paperW, int paperH, Q
     for (QWidget* w : {static_cast<QWidget*>(startPage_), static_cast<QWidget*>(after_),
                        static_cast<QWidget*>(before_), static_cast<QWidget*>(sample_)})
         w->installEventFilter(this);
-    EnterKeyFilter::Install(this);
+    EnterKeyFilter::Install(this, settings.sheet.enterKeyMode);
 }
 
 void CPageFooterDlg::ShowForm() {

@@ -12,11 +12,14 @@ class QLineEdit;
 
 namespace vosk {
 
+struct SettingsStore;
+
 class CPageFooterDlg : public QDialog {
     Q_OBJECT
 public:
     // `paperW` and `paperH` are the default printer's paper in mm.
-    CPageFooterDlg(const FooterForm& form, int paperW, int paperH, QWidget* parent = nullptr);
+    CPageFooterDlg(const FooterForm& form, int paperW, int paperH, const SettingsStore& settings,
+                   QWidget* parent = nullptr);
     const FooterForm& Form() const { return form_; }
 
     void done(int result) override;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "settings/settings_store.h"
 #include "ui/widgets/dialog_support.h"
 #include "ui/widgets/enter_key_filter.h"
 #include "ui/widgets/field_guard.h"
@@ -32,7 +33,8 @@ QComboBox* MakeCombo(int id, const std::vector<FieldText>& items) {
 
 }  // namespace
 
-CDigitsDlg::CDigitsDlg(const DigitsForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+CDigitsDlg::CDigitsDlg(const DigitsForm& form, const SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), form_(form) {
     setWindowTitle(QStringLiteral("表示桁数 項目名"));
     n_ = MakeCombo(1056, DigitsChoices());
     depth_ = MakeCombo(1057, DigitsChoices());
@@ -103,7 +105,7 @@ CDigitsDlg::CDigitsDlg(const DigitsForm& form, QWidget* parent) : QDialog(parent
     connect(n_, &QComboBox::currentTextChanged, style2N_, &QLineEdit::setText);
     connect(nd_, &QComboBox::currentTextChanged, style2Nd_, &QLineEdit::setText);
     SetTabOrder(this, {1056, 1057, 1058, 1059, 1019, 1080});
-    EnterKeyFilter::Install(this);
+    EnterKeyFilter::Install(this, settings.sheet.enterKeyMode);
 
     DigitsForm shown = form_;
     if (DigitsNeedStandardExample(shown)) ApplyStandardDigits(shown);

@@ -12,10 +12,12 @@ class QLineEdit;
 
 namespace vosk {
 
+struct SettingsStore;
+
 class CDigitsDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CDigitsDlg(const DigitsForm& form, QWidget* parent = nullptr);
+    CDigitsDlg(const DigitsForm& form, const SettingsStore& settings, QWidget* parent = nullptr);
 
     const DigitsForm& Form() const { return form_; }
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/message_service.h"
+#include "settings/settings_store.h"
 #include "ui/widgets/dialog_support.h"
 #include "ui/widgets/enter_key_filter.h"
 #include "ui/widgets/field_guard.h"
@@ -26,7 +27,8 @@ void Warn(int id) {
 
 }  // namespace
 
-CLayoutDlg::CLayoutDlg(const LayoutForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+CLayoutDlg::CLayoutDlg(const LayoutForm& form, const SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), form_(form) {
     setWindowTitle(QStringLiteral("表とグラフ  印刷時の配置・サイズ"));
     for (const LayoutTextControl& c : LayoutTextControls()) edits_.insert(c.control, MakeSettingEdit(c.control));
     hideMetre_ = new QCheckBox(QStringLiteral("'m'を非表示"));
@@ -112,7 +114,7 @@ CLayoutDlg::CLayoutDlg(const LayoutForm& form, QWidget* parent) : QDialog(parent
     SetTabOrder(this, {1009, 1007, 1008, 1062, 1128, 1012, 1119, 1118, 1001, 1006, 1000, 1002, 1003, 1004, 1005, 1080});
     for (int id : {1007, 1008, 1009}) OnLeavingControl(Edit(id), [this, id] { OnLeaveStartPosition(id); });
     OnLeavingControl(Edit(1012), [this] { OnLeaveBottomLine(); });
-    EnterKeyFilter::Install(this);
+    EnterKeyFilter::Install(this, settings.sheet.enterKeyMode);
 
     LayoutForm shown = form_;
     if (LayoutNeedsStandardExample(shown)) ApplyStandardLayout(shown);

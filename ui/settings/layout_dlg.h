@@ -12,10 +12,12 @@ class QLineEdit;
 
 namespace vosk {
 
+struct SettingsStore;
+
 class CLayoutDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CLayoutDlg(const LayoutForm& form, QWidget* parent = nullptr);
+    CLayoutDlg(const LayoutForm& form, const SettingsStore& settings, QWidget* parent = nullptr);
 
     // The values taken at OK (the margins are integers then).
     const LayoutForm& Form() const { return form_; }

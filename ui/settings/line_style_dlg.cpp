@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/message_service.h"
+#include "settings/settings_store.h"
 #include "settings/sheet_settings.h"
 #include "ui/settings/settings_services.h"
 #include "ui/widgets/dialog_support.h"
@@ -25,7 +26,8 @@ QLabel* Label(const char* text) { return new QLabel(QString::fromUtf8(text)); }
 
 }  // namespace
 
-CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, SettingsServices& services, QWidget* parent)
+CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, const SettingsStore& settings, SettingsServices& services,
+                             QWidget* parent)
     : QDialog(parent), form_(form), services_(services) {
     setWindowTitle(QStringLiteral("線種 調査業者名"));
     for (const LineStyleIntegerControl& c : LineStyleIntegerControls())
@@ -141,7 +143,7 @@ CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, SettingsServices& servic
         const int id = c.control;
         connect(Edit(id), &QLineEdit::textChanged, this, [this, id] { PaintColour(id); });
     }
-    EnterKeyFilter::Install(this);
+    EnterKeyFilter::Install(this, settings.sheet.enterKeyMode);
     Show(form_);
 }
 

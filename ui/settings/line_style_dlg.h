@@ -13,12 +13,15 @@ class QRadioButton;
 
 namespace vosk {
 
+struct SettingsStore;
+
 class SettingsServices;
 
 class CLineStyleDlg : public QDialog {
     Q_OBJECT
 public:
-    CLineStyleDlg(const LineStyleForm& form, SettingsServices& services, QWidget* parent = nullptr);
+    CLineStyleDlg(const LineStyleForm& form, const SettingsStore& settings, SettingsServices& services,
+                  QWidget* parent = nullptr);
 
     const LineStyleForm& Form() const { return form_; }
 

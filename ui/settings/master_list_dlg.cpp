@@ -17,10 +17,11 @@
 namespace vosk {
 
 CMasterListDlg::CMasterListDlg(const QString& caption, const QString& header, std::string windowsPath,
-                               QWidget* parent)
+                               const SettingsStore& settings, QWidget* parent)
     : QDialog(parent), windowsPath_(std::move(windowsPath)) {
     setWindowTitle(caption);
-    grid_ = new EditableListGrid(this, this, kMasterListLines, {GridColumn{header, 200, true}});
+    grid_ = new EditableListGrid(this, this, kMasterListLines, {GridColumn{header, 200, true}},
+                                 settings.sheet.enterKeyMode);
     entry_ = new QLineEdit(this);
     entry_->setVisible(false);
     path_ = new QLineEdit(QString::fromStdString(RealPath(windowsPath_).string()), this);
@@ -100,12 +101,12 @@ void CMasterListDlg::reject() {
     QDialog::reject();
 }
 
-CEngineerMasterDlg::CEngineerMasterDlg(QWidget* parent)
+CEngineerMasterDlg::CEngineerMasterDlg(const SettingsStore& settings, QWidget* parent)
     : CMasterListDlg(QStringLiteral("技術者名のマスタファイルへの登録 編集"), QStringLiteral("技術者(試験者)"),
-                     Settings().engineersPath, parent) {}
+                     settings.engineersPath, settings, parent) {}
 
-CRemarkMasterDlg::CRemarkMasterDlg(QWidget* parent)
+CRemarkMasterDlg::CRemarkMasterDlg(const SettingsStore& settings, QWidget* parent)
     : CMasterListDlg(QStringLiteral("記事短文のマスタファイルへの登録 編集"), QStringLiteral("記事短文"),
-                     Settings().remarksPath, parent) {}
+                     settings.remarksPath, settings, parent) {}
 
 }  // namespace vosk

@@ -13,6 +13,8 @@ class QPushButton;
 
 namespace vosk {
 
+struct SettingsStore;
+
 class CMasterListDlg : public QDialog, private EditableListGrid::Host {
     Q_OBJECT
 public:
@@ -31,7 +33,8 @@ public slots:
 
 protected:
     // `windowsPath` is the list file's path in the settings.
-    CMasterListDlg(const QString& caption, const QString& header, std::string windowsPath, QWidget* parent);
+    CMasterListDlg(const QString& caption, const QString& header, std::string windowsPath,
+                   const SettingsStore& settings, QWidget* parent);
 
 private:
     void LoadLineIntoEntry(int line, int column) override;
@@ -52,13 +55,13 @@ private:
 class CEngineerMasterDlg : public CMasterListDlg {
     Q_OBJECT
 public:
-    explicit CEngineerMasterDlg(QWidget* parent = nullptr);
+    explicit CEngineerMasterDlg(const SettingsStore& settings, QWidget* parent = nullptr);
 };
 
 class CRemarkMasterDlg : public CMasterListDlg {
     Q_OBJECT
 public:
-    explicit CRemarkMasterDlg(QWidget* parent = nullptr);
+    explicit CRemarkMasterDlg(const SettingsStore& settings, QWidget* parent = nullptr);
 };
 
 }  // namespace vosk

@@ -64,10 +64,11 @@ QLabel* GreyRule() {
 
 }  // namespace
 
-CJacicSoilDlg::CJacicSoilDlg(QWidget* parent) : QDialog(parent) {
+CJacicSoilDlg::CJacicSoilDlg(SurveyData& survey, const SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), survey_(survey), settings_(settings) {
     setWindowTitle(QStringLiteral("土質名 (JACIC版互換土質地質名) - - - 様式2で有効"));
     BuildControls();
-    grid_->FillGrid(SoilRowsToGrid(Survey()), SoilLineShown);
+    grid_->FillGrid(SoilRowsToGrid(survey_), SoilLineShown);
     ResetFlags();
     delimiter_->setEnabled(false);
     FillLists();
@@ -84,7 +85,7 @@ CJacicSoilDlg::~CJacicSoilDlg() {
 }
 
 void CJacicSoilDlg::BuildControls() {
-    grid_ = new EditableListGrid(this, this, kJacicLines, JacicColumns());
+    grid_ = new EditableListGrid(this, this, kJacicLines, JacicColumns(), settings_.sheet.enterKeyMode);
     // Columns of one pixel are wanted, narrower than the style's minimum.
     grid_->horizontalHeader()->setMinimumSectionSize(1);
     const std::vector<GridColumn> columns = JacicColumns();
@@ -210,7 +211,7 @@ void CJacicSoilDlg::BuildControls() {
 }
 
 void CJacicSoilDlg::FillLists() {
-    records_ = FillSoilNameLists(Settings().soilNames[kJacicSoilNamePass]);
+    records_ = FillSoilNameLists(settings_.soilNames[kJacicSoilNamePass]);
     for (size_t l = 0; l < lists_.size(); ++l)
         for (const SoilListItem& item : records_.items[l]) lists_[l]->addItem(Shown(item.name));
 }
@@ -463,7 +464,7 @@ void CJacicSoilDlg::ClearEntryFields() {
 }
 
 void CJacicSoilDlg::ConfirmDialog() {
-    if (StoreJacicTable(grid_->Cells(), Survey())) accept();
+    if (StoreJacicTable(grid_->Cells(), survey_)) accept();
 }
 
 // ---- Buttons --------------------------------------------------------------------

@@ -26,11 +26,15 @@ class QPushButton;
 
 namespace vosk {
 
+struct SettingsStore;
+struct SurveyData;
+
 class CJacicSoilDlg : public QDialog, private EditableListGrid::Host {
     Q_OBJECT
 public:
-    // Reads the soil rows of the survey and the pass-1 soil name table.
-    explicit CJacicSoilDlg(QWidget* parent = nullptr);
+    // Reads the soil rows of `survey` and the pass-1 soil name table of
+    // `settings`; OK stores the rows into `survey`.
+    CJacicSoilDlg(SurveyData& survey, const SettingsStore& settings, QWidget* parent = nullptr);
     ~CJacicSoilDlg() override;
 
     // The entry controls of one target group (1 geology name, 2 auxiliary
@@ -89,6 +93,8 @@ private:
     void LeaveCurrentLine();
     void ScrollToLine(int line);
 
+    SurveyData& survey_;
+    const SettingsStore& settings_;
     EditableListGrid* grid_ = nullptr;
     QLineEdit* depth_ = nullptr;
     std::array<Group, 2> groups_;

@@ -35,10 +35,11 @@ std::vector<GridColumn> SoilColumns() {
 
 }  // namespace
 
-CSoilNameDlg::CSoilNameDlg(QWidget* parent) : QDialog(parent), origins_(SimpleSoilTable(Survey())) {
+CSoilNameDlg::CSoilNameDlg(SurveyData& survey, const SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), survey_(survey), settings_(settings), origins_(SimpleSoilTable(survey)) {
     setWindowTitle(QStringLiteral("土質名 - - - 様式2で有効"));
     BuildControls();
-    grid_->FillGrid(SimpleSoilTable(Survey()), SoilLineHoldsData);
+    grid_->FillGrid(SimpleSoilTable(survey_), SoilLineHoldsData);
     FillNameList();
     Field(kDepth)->setFocus();
 }
@@ -46,7 +47,7 @@ CSoilNameDlg::CSoilNameDlg(QWidget* parent) : QDialog(parent), origins_(SimpleSo
 CSoilNameDlg::~CSoilNameDlg() { grid_->Detach(); }
 
 void CSoilNameDlg::BuildControls() {
-    grid_ = new EditableListGrid(this, this, kSoilRowCount, SoilColumns());
+    grid_ = new EditableListGrid(this, this, kSoilRowCount, SoilColumns(), settings_.sheet.enterKeyMode);
     grid_->FitToColumns(kVisibleGridLines);
 
     auto* depth = new QLineEdit;
@@ -103,7 +104,7 @@ void CSoilNameDlg::BuildControls() {
 }
 
 void CSoilNameDlg::FillNameList() {
-    const std::string& path = Settings().simpleSoilPath;
+    const std::string& path = settings_.simpleSoilPath;
     bool found = false;
     std::vector<FieldText> entries = ReadMasterList(path, kSimpleSoilPieceBytes, kSimpleSoilMaxPieces, &found);
     if (!found) {
@@ -191,7 +192,7 @@ void CSoilNameDlg::ClearEntryFields() {
 }
 
 void CSoilNameDlg::ConfirmDialog() {
-    if (StoreSoilTable(grid_->Cells(), origins_, Survey())) accept();
+    if (StoreSoilTable(grid_->Cells(), origins_, survey_)) accept();
 }
 
 // ---- Buttons ------------------------------------------------------------------

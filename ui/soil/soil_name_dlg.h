@@ -20,11 +20,15 @@ class QPushButton;
 
 namespace vosk {
 
+struct SettingsStore;
+struct SurveyData;
+
 class CSoilNameDlg : public QDialog, private EditableListGrid::Host {
     Q_OBJECT
 public:
-    // Reads the soil rows of the survey and the soil name list Zbn.mst.
-    explicit CSoilNameDlg(QWidget* parent = nullptr);
+    // Reads the soil rows of `survey` and the soil name list Zbn.mst of
+    // `settings`; OK stores the rows into `survey`.
+    CSoilNameDlg(SurveyData& survey, const SettingsStore& settings, QWidget* parent = nullptr);
     ~CSoilNameDlg() override;
 
     EditableListGrid* Grid() const { return grid_; }
@@ -64,6 +68,8 @@ private:
     void OnDelete();
     void LeaveCurrentLine();
 
+    SurveyData& survey_;
+    const SettingsStore& settings_;
     EditableListGrid* grid_ = nullptr;
     std::array<EntryField, 3> fields_;  // 1 depth, 2 name
     QListWidget* nameList_ = nullptr;

@@ -15,7 +15,6 @@
 #include "entry/grid_rules.h"
 #include "platform/cp932.h"
 #include "platform/message_service.h"
-#include "settings/settings_store.h"
 #include "survey/field_check.h"
 
 namespace vosk {
@@ -29,10 +28,12 @@ bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 }  // namespace
 
-EditableListGrid::EditableListGrid(QDialog* dialog, Host* host, int lines, std::vector<GridColumn> columns)
+EditableListGrid::EditableListGrid(QDialog* dialog, Host* host, int lines, std::vector<GridColumn> columns,
+                                   const long& enterKeyMode)
     : QTableWidget(lines, static_cast<int>(columns.size()), dialog),
       dialog_(dialog),
       host_(host),
+      enterKeyMode_(enterKeyMode),
       cells_(lines, static_cast<int>(columns.size())),
       shown_(lines, static_cast<int>(columns.size())) {
     QStringList headers;
@@ -278,7 +279,7 @@ bool EditableListGrid::PreTranslateKey(QKeyEvent* key) {
         return false;
     }
     if (IsEnter(k)) {
-        long mode = Settings().sheet.enterKeyMode;
+        const long mode = enterKeyMode_;
         if (mode == 0) return false;  // the dialog presses its default button
         if (mode == 1) FocusNextControl();
         return true;

@@ -54,8 +54,10 @@ public:
     enum EnterContext { kEditorContext = 1, kInitialContext = 2, kDialogContext = 4, kGridContext = 8 };
 
     // A child of `dialog`; `host` is usually the dialog itself. The grid
-    // always holds `lines` lines of the given columns.
-    EditableListGrid(QDialog* dialog, Host* host, int lines, std::vector<GridColumn> columns);
+    // always holds `lines` lines of the given columns. Enter follows the
+    // setting `enterKeyMode`, read at each key.
+    EditableListGrid(QDialog* dialog, Host* host, int lines, std::vector<GridColumn> columns,
+                     const long& enterKeyMode);
     ~EditableListGrid() override;
     // Stops watching the dialog and calling the host. A host calls it first
     // in its destructor: a dialog destroyed while shown hides in the base
@@ -183,6 +185,7 @@ private:
 
     QDialog* dialog_;
     Host* host_;
+    const long& enterKeyMode_;
     CellGrid cells_;
     CellGrid shown_;  // what the list shows, to update only changed cells
     std::vector<bool> enterStops_;

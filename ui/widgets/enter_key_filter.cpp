@@ -6,14 +6,13 @@
 #include <QDialog>
 #include <QKeyEvent>
 
-#include "settings/settings_store.h"
-
 namespace vosk {
 
-EnterKeyFilter::EnterKeyFilter(QDialog* dialog) : QObject(dialog), dialog_(dialog) {}
+EnterKeyFilter::EnterKeyFilter(QDialog* dialog, const long& enterKeyMode)
+    : QObject(dialog), dialog_(dialog), enterKeyMode_(enterKeyMode) {}
 
-EnterKeyFilter* EnterKeyFilter::Install(QDialog* dialog) {
-    auto* filter = new EnterKeyFilter(dialog);
+EnterKeyFilter* EnterKeyFilter::Install(QDialog* dialog, const long& enterKeyMode) {
+    auto* filter = new EnterKeyFilter(dialog, enterKeyMode);
     // Application-wide, so controls added later are covered too; only keys
     // for widgets inside this dialog are looked at.
     qApp->installEventFilter(filter);
@@ -29,7 +28,7 @@ bool EnterKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     // A drop-down list that is open takes the key as it always does.
     for (QWidget* w = widget; w; w = w->parentWidget())
         if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->view()->isVisible()) return false;
-    long mode = Settings().sheet.enterKeyMode;
+    const long mode = enterKeyMode_;
     if (mode == 0) return false;
     if (mode == 1)
         if (QWidget* next = widget->nextInFocusChain(); next) {

@@ -15,15 +15,16 @@ class EnterKeyFilter : public QObject {
     Q_OBJECT
 public:
     // Filters the Enter keys of every control of `dialog`; the mode is read
-    // from the settings at each key, so a change applies at once.
-    static EnterKeyFilter* Install(QDialog* dialog);
+    // from the setting `enterKeyMode` at each key, so a change applies at once.
+    static EnterKeyFilter* Install(QDialog* dialog, const long& enterKeyMode);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit EnterKeyFilter(QDialog* dialog);
+    EnterKeyFilter(QDialog* dialog, const long& enterKeyMode);
     QDialog* dialog_;
+    const long& enterKeyMode_;
 };
 
 }  // namespace vosk

@@ -1,0 +1,34 @@
+#pragma once
+// The data menu's commands: each runs its dialog on the document's survey.
+// The caller repaints the view afterwards, however the dialog ended.
+
+class QWidget;
+
+namespace vosk {
+
+class CVoskDoc;
+struct AutoCalcSwitches;
+struct SettingsStore;
+
+class DataCommands {
+public:
+    // `autoCalc` are the blow-count switches of the run, handed to every
+    // opening of the blow-count dialog.
+    DataCommands(CVoskDoc& doc, SettingsStore& settings, AutoCalcSwitches& autoCalc, QWidget* parent);
+
+    // Heading and page footer, edited on copies of the heading fields.
+    void OnHeading();
+    void OnPageFooter();
+    // The grid dialogs store into the survey themselves when confirmed.
+    void OnBlowData();
+    void OnJacicSoilName();
+    void OnSoilName();
+
+private:
+    CVoskDoc& doc_;
+    SettingsStore& settings_;
+    AutoCalcSwitches& autoCalc_;
+    QWidget* parent_;
+};
+
+}  // namespace vosk

@@ -1,0 +1,32 @@
+#include "survey/open_data_sheet.h"
+
+#include "platform/file_io.h"
+#include "platform/message_service.h"
+
+namespace vosk {
+
+OpenedSheet OpenDataSheet(std::string_view bytes, ReadPath path, std::optional<std::string_view> companyName) {
+    OpenedSheet opened;
+    auto survey = std::make_unique<SurveyData>();
+    opened.version = ReadDataSheet(*survey, bytes, path);
+    if (!IsAcceptedSheetVersion(opened.version)) {
+        opened.status = OpenedSheet::NotASheet;
+        return opened;
+    }
+    if (companyName) NormaliseHeading(*survey, *companyName);
+    opened.status = OpenedSheet::Opened;
+    opened.survey = std::move(survey);
+    return opened;
+}
+
+OpenedSheet OpenDataSheetFile(const std::filesystem::path& file, std::string_view shownPath, ReadPath path,
+                              std::optional<std::string_view> companyName) {
+    auto bytes = ReadFileBytes(file);
+    if (!bytes) {
+        ShowMessage(32795, std::string(shownPath));
+        return {};
+    }
+    return OpenDataSheet(*bytes, path, companyName);
+}
+
+}  // namespace vosk
