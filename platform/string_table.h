@@ -8,6 +8,7 @@ namespace vosk {
 
 // The messages of the data dialogs' rules, by number.
 namespace message {
+inline constexpr int kDiscardChanges = 132;    // "データが変更されましたが、キャンセルしてよいのですか？"
 inline constexpr int kMaxLines = 902;          // "最大行数です. 追加できません."
 inline constexpr int kNoData = 903;            // "データが無い、または不正です."
 inline constexpr int kCannotOverwrite = 904;   // "上書きできません."

@@ -59,7 +59,7 @@ bool BlowRowHoldsData(const CellGrid& table, int line) {
 
 CBlowDataDlg::CBlowDataDlg(SurveyData& survey, AutoCalcSwitches& autoCalc, const SettingsStore& settings,
                            QWidget* parent)
-    : QDialog(parent), survey_(survey), autoCalc_(autoCalc), settings_(settings) {
+    : GridDialog(parent), survey_(survey), autoCalc_(autoCalc), settings_(settings) {
     setWindowTitle(QStringLiteral("測定データ"));
     BuildControls();
     grid_->FillGrid(BlowTable(survey_), BlowRowHoldsData);
@@ -80,10 +80,8 @@ CBlowDataDlg::CBlowDataDlg(SurveyData& survey, AutoCalcSwitches& autoCalc, const
     Field(kN)->setFocus();
 }
 
-CBlowDataDlg::~CBlowDataDlg() { grid_->Detach(); }
-
 void CBlowDataDlg::BuildControls() {
-    grid_ = new EditableListGrid(this, this, kBlowRowCount, BlowColumns(), settings_.sheet.enterKeyMode);
+    CreateGrid(kBlowRowCount, BlowColumns(), settings_.sheet.enterKeyMode, Editing::AddOverwriteDelete);
     grid_->FitToColumns(kVisibleGridLines);
 
     auto* entry = new QGridLayout;
@@ -110,13 +108,7 @@ void CBlowDataDlg::BuildControls() {
     entry->addWidget(deltaHAuto_, 2, kDeltaH - 1);
     entry->addWidget(ndAuto_, 2, kNd - 1);
 
-    ok_ = new QPushButton(QStringLiteral("OK"));
-    cancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    ok_->setDefault(true);
     modeText_ = new QLabel;
-    add_ = new QPushButton(QStringLiteral("追加"));
-    overwrite_ = new QPushButton(QStringLiteral("上書き"));
-    delete_ = new QPushButton(QStringLiteral("削除"));
 
     auto* topRight = new QVBoxLayout;
     topRight->addWidget(ok_);
@@ -144,12 +136,6 @@ void CBlowDataDlg::BuildControls() {
     remark_->installEventFilter(this);
     connect(remark_->lineEdit(), &QLineEdit::textEdited, this, [this] { LiveUpdate(); });
     connect(remark_, &QComboBox::activated, this, [this] { LiveUpdate(); });
-
-    connect(ok_, &QPushButton::clicked, grid_, &EditableListGrid::OnOk);
-    connect(cancel_, &QPushButton::clicked, this, &CBlowDataDlg::reject);
-    connect(add_, &QPushButton::clicked, this, &CBlowDataDlg::OnAdd);
-    connect(overwrite_, &QPushButton::clicked, this, &CBlowDataDlg::OnOverwrite);
-    connect(delete_, &QPushButton::clicked, this, &CBlowDataDlg::OnDelete);
 }
 
 void CBlowDataDlg::FillRemarks() {
@@ -276,11 +262,6 @@ void CBlowDataDlg::ConfirmDialog() {
 
 // ---- Buttons ------------------------------------------------------------------
 
-void CBlowDataDlg::LeaveCurrentLine() {
-    if (grid_->CurrentLine() >= 1) grid_->DeselectLine(grid_->CurrentLine());
-    grid_->SetCurrentLine(0);
-}
-
 void CBlowDataDlg::OnAdd() {
     grid_->EndEditing();
     BlowRow entry;
@@ -321,13 +302,6 @@ void CBlowDataDlg::OnDelete() {
     }
     add_->setEnabled(true);
     Field(kN)->setFocus();
-}
-
-void CBlowDataDlg::reject() {
-    if (grid_->IsModified() && grid_->UsedLength() >= 1 &&
-        ShowMessage(132, {}, MessageButtons::YesNo) != MessageAnswer::Yes)
-        return;
-    QDialog::reject();
 }
 
 }  // namespace vosk

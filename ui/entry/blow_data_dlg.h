@@ -11,8 +11,8 @@
 
 #include "entry/blow_rules.h"
 #include "survey/survey_data.h"
-#include "ui/widgets/editable_list_grid.h"
 #include "ui/widgets/field_guard.h"
+#include "ui/widgets/grid_dialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,31 +24,20 @@ namespace vosk {
 
 struct SettingsStore;
 
-class CBlowDataDlg : public QDialog, private EditableListGrid::Host {
+class CBlowDataDlg : public GridDialog {
     Q_OBJECT
 public:
     // Reads the blow rows of `survey` and the remark list K.mst; OK stores
     // the table into `survey`. `autoCalc` are the switches of the run.
     CBlowDataDlg(SurveyData& survey, AutoCalcSwitches& autoCalc, const SettingsStore& settings,
                  QWidget* parent = nullptr);
-    ~CBlowDataDlg() override;
 
-    EditableListGrid* Grid() const { return grid_; }
     // The entry field of blow column 1 to 4 (N, depth, Δh, Nd).
     QLineEdit* Field(int column) const { return fields_.at(static_cast<size_t>(column)).edit; }
     QComboBox* RemarkBox() const { return remark_; }
     QCheckBox* DeltaHAuto() const { return deltaHAuto_; }
     QCheckBox* NdAuto() const { return ndAuto_; }
     QLabel* ModeText() const { return modeText_; }
-    QPushButton* AddButton() const { return add_; }
-    QPushButton* OverwriteButton() const { return overwrite_; }
-    QPushButton* DeleteButton() const { return delete_; }
-    QPushButton* OkButton() const { return ok_; }
-    QPushButton* CancelButton() const { return cancel_; }
-
-public slots:
-    // Cancel, Esc and closing the window: asks before dropping changes.
-    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,25 +56,18 @@ private:
     void OnLeaveField(int column);
     void LiveUpdate();
     void ApplyAutoSwitches();
-    void OnAdd();
-    void OnOverwrite();
-    void OnDelete();
-    void LeaveCurrentLine();
+    void OnAdd() override;
+    void OnOverwrite() override;
+    void OnDelete() override;
 
     SurveyData& survey_;
     AutoCalcSwitches& autoCalc_;
     const SettingsStore& settings_;
-    EditableListGrid* grid_ = nullptr;
     std::array<EntryField, 6> fields_;  // 1 N, 2 depth, 3 Δh, 4 Nd, 5 remark
     QComboBox* remark_ = nullptr;
     QCheckBox* deltaHAuto_ = nullptr;
     QCheckBox* ndAuto_ = nullptr;
     QLabel* modeText_ = nullptr;
-    QPushButton* add_ = nullptr;
-    QPushButton* overwrite_ = nullptr;
-    QPushButton* delete_ = nullptr;
-    QPushButton* ok_ = nullptr;
-    QPushButton* cancel_ = nullptr;
     bool refusing_ = false;
 };
 

@@ -18,24 +18,19 @@ namespace vosk {
 
 CMasterListDlg::CMasterListDlg(const QString& caption, const QString& header, std::string windowsPath,
                                const SettingsStore& settings, QWidget* parent)
-    : QDialog(parent), windowsPath_(std::move(windowsPath)) {
+    : GridDialog(parent), windowsPath_(std::move(windowsPath)) {
     setWindowTitle(caption);
-    grid_ = new EditableListGrid(this, this, kMasterListLines, {GridColumn{header, 200, true}},
-                                 settings.sheet.enterKeyMode);
+    CreateGrid(kMasterListLines, {GridColumn{header, 200, true}}, settings.sheet.enterKeyMode, Editing::DeleteOnly);
     entry_ = new QLineEdit(this);
     entry_->setVisible(false);
     path_ = new QLineEdit(QString::fromStdString(RealPath(windowsPath_).string()), this);
     path_->setReadOnly(true);
     up_ = new QPushButton(QStringLiteral("↑"), this);
     down_ = new QPushButton(QStringLiteral("↓"), this);
-    delete_ = new QPushButton(QStringLiteral("削除"), this);
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    ok_->setDefault(true);
-    for (QPushButton* b : {up_, down_, delete_, cancel}) b->setAutoDefault(false);
+    for (QPushButton* b : {up_, down_, delete_, cancel_}) b->setAutoDefault(false);
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {ok_, cancel, up_, down_, delete_}) buttons->addWidget(b);
+    for (QPushButton* b : {ok_, cancel_, up_, down_, delete_}) buttons->addWidget(b);
     buttons->addStretch();
     auto* layout = new QGridLayout(this);
     layout->addWidget(grid_, 0, 0);
@@ -43,16 +38,8 @@ CMasterListDlg::CMasterListDlg(const QString& caption, const QString& header, st
     layout->addWidget(new QLabel(QStringLiteral("マスタファイル"), this), 1, 0);
     layout->addWidget(path_, 2, 0, 1, 2);
 
-    connect(ok_, &QPushButton::clicked, grid_, &EditableListGrid::OnOk);
-    connect(cancel, &QPushButton::clicked, this, &CMasterListDlg::reject);
     connect(up_, &QPushButton::clicked, this, [this] { Move(true); });
     connect(down_, &QPushButton::clicked, this, [this] { Move(false); });
-    connect(delete_, &QPushButton::clicked, this, [this] {
-        if (grid_->DeleteSelectedLine()) {
-            ClearEntryFields();
-            grid_->SetModified();
-        }
-    });
 
     bool found = false;
     std::vector<FieldText> lines = ReadMasterList(windowsPath_, kMasterListPieceBytes, kMasterListLines, &found);
@@ -62,8 +49,6 @@ CMasterListDlg::CMasterListDlg(const QString& caption, const QString& header, st
     const int read = static_cast<int>(lines.size());
     grid_->FillGrid(table, [read](const CellGrid&, int line) { return line <= read; });
 }
-
-CMasterListDlg::~CMasterListDlg() { grid_->Detach(); }
 
 void CMasterListDlg::LoadLineIntoEntry(int line, int) {
     entry_->setText(FieldToQString(grid_->Cell(line, 1)));
@@ -96,10 +81,14 @@ void CMasterListDlg::ConfirmDialog() {
     accept();
 }
 
-void CMasterListDlg::reject() {
-    if (grid_->IsModified() && ShowMessage(132, {}, MessageButtons::YesNo) != MessageAnswer::Yes) return;
-    QDialog::reject();
+void CMasterListDlg::OnDelete() {
+    if (grid_->DeleteSelectedLine()) {
+        ClearEntryFields();
+        grid_->SetModified();
+    }
 }
+
+bool CMasterListDlg::CancelNeedsQuestion() const { return grid_->IsModified(); }
 
 CEngineerMasterDlg::CEngineerMasterDlg(const SettingsStore& settings, QWidget* parent)
     : CMasterListDlg(QStringLiteral("技術者名のマスタファイルへの登録 編集"), QStringLiteral("技術者(試験者)"),

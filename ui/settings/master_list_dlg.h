@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <string>
 
-#include "ui/widgets/editable_list_grid.h"
+#include "ui/widgets/grid_dialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -15,21 +15,12 @@ namespace vosk {
 
 struct SettingsStore;
 
-class CMasterListDlg : public QDialog, private EditableListGrid::Host {
+class CMasterListDlg : public GridDialog {
     Q_OBJECT
 public:
-    ~CMasterListDlg() override;
-
-    EditableListGrid* Grid() const { return grid_; }
     QPushButton* UpButton() const { return up_; }
     QPushButton* DownButton() const { return down_; }
-    QPushButton* DeleteButton() const { return delete_; }
-    QPushButton* OkButton() const { return ok_; }
     QLineEdit* PathDisplay() const { return path_; }
-
-public slots:
-    // Cancel, Esc and closing the window: asks before dropping changes.
-    void reject() override;
 
 protected:
     // `windowsPath` is the list file's path in the settings.
@@ -40,16 +31,16 @@ private:
     void LoadLineIntoEntry(int line, int column) override;
     void ClearEntryFields() override;
     void ConfirmDialog() override;
+    void OnDelete() override;
+    // A list asks whenever it was changed, even when emptied.
+    bool CancelNeedsQuestion() const override;
     void Move(bool up);
 
     std::string windowsPath_;
-    EditableListGrid* grid_;
     QLineEdit* entry_;  // mirrors the current line; never shown
     QLineEdit* path_;
     QPushButton* up_;
     QPushButton* down_;
-    QPushButton* delete_;
-    QPushButton* ok_;
 };
 
 class CEngineerMasterDlg : public CMasterListDlg {

@@ -65,7 +65,7 @@ QLabel* GreyRule() {
 }  // namespace
 
 CJacicSoilDlg::CJacicSoilDlg(SurveyData& survey, const SettingsStore& settings, QWidget* parent)
-    : QDialog(parent), survey_(survey), settings_(settings) {
+    : GridDialog(parent), survey_(survey), settings_(settings) {
     setWindowTitle(QStringLiteral("土質名 (JACIC版互換土質地質名) - - - 様式2で有効"));
     BuildControls();
     grid_->FillGrid(SoilRowsToGrid(survey_), SoilLineShown);
@@ -79,13 +79,10 @@ CJacicSoilDlg::CJacicSoilDlg(SurveyData& survey, const SettingsStore& settings, 
     depth_->setFocus();
 }
 
-CJacicSoilDlg::~CJacicSoilDlg() {
-    qApp->removeEventFilter(this);
-    grid_->Detach();
-}
+CJacicSoilDlg::~CJacicSoilDlg() { qApp->removeEventFilter(this); }
 
 void CJacicSoilDlg::BuildControls() {
-    grid_ = new EditableListGrid(this, this, kJacicLines, JacicColumns(), settings_.sheet.enterKeyMode);
+    CreateGrid(kJacicLines, JacicColumns(), settings_.sheet.enterKeyMode, Editing::AddOverwriteDelete);
     // Columns of one pixel are wanted, narrower than the style's minimum.
     grid_->horizontalHeader()->setMinimumSectionSize(1);
     const std::vector<GridColumn> columns = JacicColumns();
@@ -123,12 +120,8 @@ void CJacicSoilDlg::BuildControls() {
     topsoilLabel_ = new QLabel(QStringLiteral("常に表土分割"), this);
     topsoilLabel_->setEnabled(false);
 
-    add_ = new QPushButton(QStringLiteral("データ追加"));
-    overwrite_ = new QPushButton(QStringLiteral("上書き"));
-    delete_ = new QPushButton(QStringLiteral("行削除"));
-    ok_ = new QPushButton(QStringLiteral("OK"));
-    cancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    ok_->setDefault(true);
+    add_->setText(QStringLiteral("データ追加"));
+    delete_->setText(QStringLiteral("行削除"));
 
     // The visible form: depth, geology name and pattern with their flags.
     auto* entry = new QGridLayout;
@@ -203,11 +196,6 @@ void CJacicSoilDlg::BuildControls() {
         connect(lists_[static_cast<size_t>(l)], &QListWidget::itemSelectionChanged, this,
                 [this, l] { OnPick(static_cast<SoilList>(l)); });
 
-    connect(ok_, &QPushButton::clicked, grid_, &EditableListGrid::OnOk);
-    connect(cancel_, &QPushButton::clicked, this, &CJacicSoilDlg::reject);
-    connect(add_, &QPushButton::clicked, this, &CJacicSoilDlg::OnAdd);
-    connect(overwrite_, &QPushButton::clicked, this, &CJacicSoilDlg::OnOverwrite);
-    connect(delete_, &QPushButton::clicked, this, &CJacicSoilDlg::OnDelete);
 }
 
 void CJacicSoilDlg::FillLists() {
@@ -469,11 +457,6 @@ void CJacicSoilDlg::ConfirmDialog() {
 
 // ---- Buttons --------------------------------------------------------------------
 
-void CJacicSoilDlg::LeaveCurrentLine() {
-    if (grid_->CurrentLine() >= 1) grid_->DeselectLine(grid_->CurrentLine());
-    grid_->SetCurrentLine(0);
-}
-
 void CJacicSoilDlg::ScrollToLine(int line) { grid_->scrollToItem(grid_->item(line - 1, 0)); }
 
 void CJacicSoilDlg::OnAdd() {
@@ -518,13 +501,6 @@ void CJacicSoilDlg::OnDelete() {
     add_->setEnabled(true);
     depth_->setFocus();
     targetGroup_ = 1;
-}
-
-void CJacicSoilDlg::reject() {
-    if (grid_->IsModified() && grid_->UsedLength() >= 1 &&
-        ShowMessage(132, {}, MessageButtons::YesNo) != MessageAnswer::Yes)
-        return;
-    QDialog::reject();
 }
 
 }  // namespace vosk

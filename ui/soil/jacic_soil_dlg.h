@@ -15,7 +15,7 @@
 
 #include "soil/jacic_soil_rules.h"
 #include "soil/soil_name_composer.h"
-#include "ui/widgets/editable_list_grid.h"
+#include "ui/widgets/grid_dialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -29,7 +29,7 @@ namespace vosk {
 struct SettingsStore;
 struct SurveyData;
 
-class CJacicSoilDlg : public QDialog, private EditableListGrid::Host {
+class CJacicSoilDlg : public GridDialog {
     Q_OBJECT
 public:
     // Reads the soil rows of `survey` and the pass-1 soil name table of
@@ -47,7 +47,6 @@ public:
         QCheckBox* alternation = nullptr;
     };
 
-    EditableListGrid* Grid() const { return grid_; }
     QLineEdit* DepthEdit() const { return depth_; }
     const Group& TargetControls(int group) const { return groups_.at(static_cast<size_t>(group - 1)); }
     int TargetGroup() const { return targetGroup_; }
@@ -56,15 +55,6 @@ public:
     QComboBox* DelimiterBox() const { return delimiter_; }
     QListWidget* List(SoilList list) const { return lists_.at(static_cast<size_t>(list)); }
     QCheckBox* TopsoilBox() const { return topsoil_; }
-    QPushButton* AddButton() const { return add_; }
-    QPushButton* OverwriteButton() const { return overwrite_; }
-    QPushButton* DeleteButton() const { return delete_; }
-    QPushButton* OkButton() const { return ok_; }
-    QPushButton* CancelButton() const { return cancel_; }
-
-public slots:
-    // Cancel, Esc and closing the window: asks before dropping changes.
-    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,15 +77,13 @@ private:
     void WriteBack();
     void OnLeave(QWidget* control);
     void OnPick(SoilList list);
-    void OnAdd();
-    void OnOverwrite();
-    void OnDelete();
-    void LeaveCurrentLine();
+    void OnAdd() override;
+    void OnOverwrite() override;
+    void OnDelete() override;
     void ScrollToLine(int line);
 
     SurveyData& survey_;
     const SettingsStore& settings_;
-    EditableListGrid* grid_ = nullptr;
     QLineEdit* depth_ = nullptr;
     std::array<Group, 2> groups_;
     std::array<QCheckBox*, kFlagBits> flags_{};
@@ -103,11 +91,6 @@ private:
     std::array<QListWidget*, 4> lists_{};
     QCheckBox* topsoil_ = nullptr;
     QLabel* topsoilLabel_ = nullptr;
-    QPushButton* add_ = nullptr;
-    QPushButton* overwrite_ = nullptr;
-    QPushButton* delete_ = nullptr;
-    QPushButton* ok_ = nullptr;
-    QPushButton* cancel_ = nullptr;
 
     SoilNameLists records_;
     int targetGroup_ = 1;

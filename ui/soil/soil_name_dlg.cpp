@@ -36,7 +36,7 @@ std::vector<GridColumn> SoilColumns() {
 }  // namespace
 
 CSoilNameDlg::CSoilNameDlg(SurveyData& survey, const SettingsStore& settings, QWidget* parent)
-    : QDialog(parent), survey_(survey), settings_(settings), origins_(SimpleSoilTable(survey)) {
+    : GridDialog(parent), survey_(survey), settings_(settings), origins_(SimpleSoilTable(survey)) {
     setWindowTitle(QStringLiteral("土質名 - - - 様式2で有効"));
     BuildControls();
     grid_->FillGrid(SimpleSoilTable(survey_), SoilLineHoldsData);
@@ -44,10 +44,8 @@ CSoilNameDlg::CSoilNameDlg(SurveyData& survey, const SettingsStore& settings, QW
     Field(kDepth)->setFocus();
 }
 
-CSoilNameDlg::~CSoilNameDlg() { grid_->Detach(); }
-
 void CSoilNameDlg::BuildControls() {
-    grid_ = new EditableListGrid(this, this, kSoilRowCount, SoilColumns(), settings_.sheet.enterKeyMode);
+    CreateGrid(kSoilRowCount, SoilColumns(), settings_.sheet.enterKeyMode, Editing::AddOverwriteDelete);
     grid_->FitToColumns(kVisibleGridLines);
 
     auto* depth = new QLineEdit;
@@ -67,12 +65,6 @@ void CSoilNameDlg::BuildControls() {
     nameList_->setSelectionMode(QAbstractItemView::SingleSelection);
     nameList_->setFixedWidth(150);
 
-    ok_ = new QPushButton(QStringLiteral("OK"));
-    cancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    ok_->setDefault(true);
-    add_ = new QPushButton(QStringLiteral("追加"));
-    overwrite_ = new QPushButton(QStringLiteral("上書き"));
-    delete_ = new QPushButton(QStringLiteral("削除"));
 
     auto* right = new QVBoxLayout;
     right->addWidget(ok_);
@@ -96,11 +88,6 @@ void CSoilNameDlg::BuildControls() {
     depth->installEventFilter(this);
     name->installEventFilter(this);
     connect(nameList_, &QListWidget::currentRowChanged, this, &CSoilNameDlg::OnPickName);
-    connect(ok_, &QPushButton::clicked, grid_, &EditableListGrid::OnOk);
-    connect(cancel_, &QPushButton::clicked, this, &CSoilNameDlg::reject);
-    connect(add_, &QPushButton::clicked, this, &CSoilNameDlg::OnAdd);
-    connect(overwrite_, &QPushButton::clicked, this, &CSoilNameDlg::OnOverwrite);
-    connect(delete_, &QPushButton::clicked, this, &CSoilNameDlg::OnDelete);
 }
 
 void CSoilNameDlg::FillNameList() {
@@ -197,11 +184,6 @@ void CSoilNameDlg::ConfirmDialog() {
 
 // ---- Buttons ------------------------------------------------------------------
 
-void CSoilNameDlg::LeaveCurrentLine() {
-    if (grid_->CurrentLine() >= 1) grid_->DeselectLine(grid_->CurrentLine());
-    grid_->SetCurrentLine(0);
-}
-
 void CSoilNameDlg::OnAdd() {
     grid_->EndEditing();
     SoilEntry entry;
@@ -242,13 +224,6 @@ void CSoilNameDlg::OnDelete() {
     }
     add_->setEnabled(true);
     Field(kDepth)->setFocus();
-}
-
-void CSoilNameDlg::reject() {
-    if (grid_->IsModified() && grid_->UsedLength() >= 1 &&
-        ShowMessage(132, {}, MessageButtons::YesNo) != MessageAnswer::Yes)
-        return;
-    QDialog::reject();
 }
 
 }  // namespace vosk

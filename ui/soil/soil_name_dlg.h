@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "soil/simple_soil_rules.h"
-#include "ui/widgets/editable_list_grid.h"
+#include "ui/widgets/grid_dialog.h"
 #include "ui/widgets/field_guard.h"
 
 class QLineEdit;
@@ -23,27 +23,16 @@ namespace vosk {
 struct SettingsStore;
 struct SurveyData;
 
-class CSoilNameDlg : public QDialog, private EditableListGrid::Host {
+class CSoilNameDlg : public GridDialog {
     Q_OBJECT
 public:
     // Reads the soil rows of `survey` and the soil name list Zbn.mst of
     // `settings`; OK stores the rows into `survey`.
     CSoilNameDlg(SurveyData& survey, const SettingsStore& settings, QWidget* parent = nullptr);
-    ~CSoilNameDlg() override;
 
-    EditableListGrid* Grid() const { return grid_; }
     // The entry field of column 1 (depth) or 2 (name).
     QLineEdit* Field(int column) const { return fields_.at(static_cast<size_t>(column)).edit; }
     QListWidget* NameList() const { return nameList_; }
-    QPushButton* AddButton() const { return add_; }
-    QPushButton* OverwriteButton() const { return overwrite_; }
-    QPushButton* DeleteButton() const { return delete_; }
-    QPushButton* OkButton() const { return ok_; }
-    QPushButton* CancelButton() const { return cancel_; }
-
-public slots:
-    // Cancel, Esc and closing the window: asks before dropping changes.
-    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,22 +52,15 @@ private:
     void OnLeaveField(int column);
     void OnPickName(int row);
     void LiveUpdate();
-    void OnAdd();
-    void OnOverwrite();
-    void OnDelete();
-    void LeaveCurrentLine();
+    void OnAdd() override;
+    void OnOverwrite() override;
+    void OnDelete() override;
 
     SurveyData& survey_;
     const SettingsStore& settings_;
-    EditableListGrid* grid_ = nullptr;
     std::array<EntryField, 3> fields_;  // 1 depth, 2 name
     QListWidget* nameList_ = nullptr;
     std::vector<FieldText> names_;  // the bytes of the list's items
-    QPushButton* add_ = nullptr;
-    QPushButton* overwrite_ = nullptr;
-    QPushButton* delete_ = nullptr;
-    QPushButton* ok_ = nullptr;
-    QPushButton* cancel_ = nullptr;
     SoilLayerOrigins origins_;
     bool refusing_ = false;
 };
