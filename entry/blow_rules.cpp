@@ -82,14 +82,19 @@ void RecomputeEntryRow(BlowRow& entry, const CellGrid& grid, const AutoCalcSwitc
     if (FieldText nd = DeriveNd(entry[kN], entry[kDeltaH], switches); !nd.empty()) entry[kNd] = std::move(nd);
 }
 
-BlowRow LoadBlowLine(CellGrid& grid, int line, int changedColumn, const AutoCalcSwitches& switches) {
-    BlowRow entry = ReadLine(grid, line);
+void DeriveForChange(BlowRow& entry, int changedColumn, const CellGrid& grid, const AutoCalcSwitches& switches) {
     if (changedColumn == 0 || changedColumn == kDepth) {
         RecomputeEntryRow(entry, grid, switches);
     } else if (changedColumn == kN || changedColumn == kDeltaH) {
-        // A new N changes Nd as much as a new Δh does.
+        // A new N changes Nd as much as a new Δh does; a Δh the user typed
+        // stays.
         if (FieldText nd = DeriveNd(entry[kN], entry[kDeltaH], switches); !nd.empty()) entry[kNd] = std::move(nd);
     }
+}
+
+BlowRow LoadBlowLine(CellGrid& grid, int line, int changedColumn, const AutoCalcSwitches& switches) {
+    BlowRow entry = ReadLine(grid, line);
+    DeriveForChange(entry, changedColumn, grid, switches);
     grid.SetCell(line, kDeltaH, entry[kDeltaH]);
     grid.SetCell(line, kNd, entry[kNd]);
     return entry;

@@ -62,10 +62,15 @@ FieldText DeriveNd(std::string_view n, std::string_view deltaH, const AutoCalcSw
 // nothing leaves its field, so nothing is ever cleared.
 void RecomputeEntryRow(BlowRow& entry, const CellGrid& grid, const AutoCalcSwitches& switches);
 
+// What a change of `changedColumn` derives, for the entry fields and a grid
+// line alike: the depth (or 0, the whole line) gives Δh and then Nd as
+// RecomputeEntryRow does, N or Δh gives Nd from N and the Δh there, other
+// columns nothing. Nothing is cleared.
+void DeriveForChange(BlowRow& entry, int changedColumn, const CellGrid& grid, const AutoCalcSwitches& switches);
+
 // Copies a grid line into the entry and derives what the change of
-// `changedColumn` affects: the depth (or 0, the whole line loaded) gives Δh
-// and then Nd, N or Δh gives Nd, other columns nothing. The derived Δh and Nd
-// are written back into the line as well. Returns the entry.
+// `changedColumn` affects (DeriveForChange); the derived Δh and Nd are
+// written back into the line as well. Returns the entry.
 BlowRow LoadBlowLine(CellGrid& grid, int line, int changedColumn, const AutoCalcSwitches& switches);
 
 // ---- Checks and placement ------------------------------------------------

@@ -562,6 +562,23 @@ private slots:
         QCOMPARE(d->Field(kDeltaH)->text(), QString());
     }
 
+    void aNewNDerivesTheSameInTheEntryFieldsAsInTheGrid() {
+        // Δh typed by hand, Nd derived: a new N gives Nd from it and the Δh
+        // there, and the Δh stays, whether N is typed in its field or cell.
+        TestAutoCalc() = AutoCalcSwitches{false, true};
+        SetRows({{"4", "10", "10", "4"}, {"6", "30", "15", "4"}});
+        auto d = Open();
+        Click(d->Grid(), 2);
+        QCOMPARE(Entry(*d), (QStringList{"6", "30", "15", "4", ""}));
+        TypeInField(*d, kN, "9");
+        QCOMPARE(Entry(*d), (QStringList{"9", "30", "15", "6", ""}));
+        QCOMPARE(Line(*d, 2), (QStringList{"9", "30", "15", "6", ""}));
+        DoubleClick(d->Grid(), 2, kN);
+        TypeInCell(*d, "3");
+        Key(Qt::Key_Return);
+        QCOMPARE(Line(*d, 2), (QStringList{"3", "30", "15", "2", ""}));
+    }
+
     void textTheSheetCannotCarryIsRefusedWhereItIsTyped() {
         SetRows({{"3", "10", "10", "3", "\x8d\xbb"}});  // 砂
         MessageRecorder messages;

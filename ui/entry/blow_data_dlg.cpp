@@ -186,19 +186,13 @@ bool CBlowDataDlg::GatherEntry(BlowRow& entry) {
 
 void CBlowDataDlg::OnLeaveField(int column) {
     if (!AcceptField(column)) return;
-    const AutoCalcSwitches& switches = autoCalc_;
-    FieldText n, depth, dh;
-    FieldBytes(kN, n);
-    FieldBytes(kDepth, depth);
-    FieldBytes(kDeltaH, dh);
-    if (column == kN || column == kDepth) {
-        FieldText derived = DeriveDeltaH(depth, grid_->Cells(), switches);
-        if (!derived.empty()) SetField(kDeltaH, derived);
-        // An empty derived Δh gives no Nd.
-        if (FieldText nd = DeriveNd(n, derived, switches); !nd.empty()) SetField(kNd, nd);
-    } else if (column == kDeltaH) {
-        if (FieldText nd = DeriveNd(n, dh, switches); !nd.empty()) SetField(kNd, nd);
-    }
+    // The same derivation as a grid edit of that column.
+    BlowRow entry;
+    for (int c : {kN, kDepth, kDeltaH, kNd}) FieldBytes(c, entry[c]);
+    const BlowRow before = entry;
+    DeriveForChange(entry, column, grid_->Cells(), autoCalc_);
+    for (int c : {kDeltaH, kNd})
+        if (entry[c] != before[c]) SetField(c, entry[c]);
     const bool onLine = grid_->CurrentLine() >= 1 && grid_->CurrentLine() <= kBlowRowCount &&
                         grid_->CurrentColumn() >= 1 && grid_->CurrentColumn() <= kBlowFieldCount;
     if (onLine) LiveUpdate();
