@@ -61,6 +61,12 @@ int CellGrid::UsedLength(int column) const {
     return 0;
 }
 
+std::vector<FieldText> CellGrid::LineTexts(int line) const {
+    std::vector<FieldText> texts;
+    for (int c = 1; c <= columns_; ++c) texts.push_back(Cell(line, c));
+    return texts;
+}
+
 void CellGrid::ClearLine(int line) {
     for (int c = 1; c <= columns_; ++c) SetCell(line, c, {});
 }

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "survey/field_text.h"
@@ -39,6 +40,9 @@ public:
     // of the Δh derivation.
     int UsedLength(int column) const;
 
+    // The texts of the line, column 1 first.
+    std::vector<FieldText> LineTexts(int line) const;
+
     void ClearLine(int line);
     // Removes the line; the lines below move up and a blank line is added at
     // the end, so the grid keeps its line count.
@@ -51,6 +55,15 @@ private:
     int columns_;
     std::vector<FieldText> cells_;
 };
+
+// Runs `write` (a rule writing into the grid) and tells whether it changed
+// line `line`: the edits a dialog's Cancel must ask about.
+template <typename Write>
+bool ChangesLine(CellGrid& grid, int line, Write&& write) {
+    if (line < 1 || line > grid.Lines()) return false;
+    const std::vector<FieldText> before = grid.LineTexts(line);
+    return std::forward<Write>(write)(grid) && grid.LineTexts(line) != before;
+}
 
 // Two depth texts are the same depth when their values differ by less than
 // 0.000001.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp932.h"
+#include "soil/jacic_entry_state.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 
@@ -207,6 +208,48 @@ TEST(SoilStore, TextWithoutDepthKeepsTheDialogOpen) {
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_NE(messages.texts[0].find("行: 3, 4"), std::string::npos) << messages.texts[0];
     EXPECT_EQ(survey->soil[1][1], "5.00");
+}
+
+// ---- Entry state ------------------------------------------------------------
+
+TEST(JacicEntryState, TheListsFillTheGroupTheUserLastWorkedOn) {
+    JacicEntryState state;
+    EXPECT_EQ(state.TargetGroup(), 1);
+    state.NameFocused(2);
+    EXPECT_EQ(state.TargetGroup(), 2);
+    state.FlagClicked(3);  // another mark keeps the group
+    EXPECT_EQ(state.TargetGroup(), 2);
+    state.FlagClicked(6);
+    EXPECT_EQ(state.TargetGroup(), 1);
+    for (int column : {kAuxName, kPattern2}) {
+        state.CellEditorAt(column);
+        EXPECT_EQ(state.TargetGroup(), 2) << column;
+    }
+    state.CellEditorAt(kSymbol);
+    EXPECT_EQ(state.TargetGroup(), 1);
+}
+
+TEST(JacicEntryState, AlternationsComeFromTheBoxesAndTheLoadedNames) {
+    JacicEntryState state;
+    EXPECT_TRUE(state.SetAlternation(2, true));  // composed afresh: the group empties
+    EXPECT_FALSE(state.Alternation(1));
+    EXPECT_TRUE(state.Alternation(2));
+    state.NameLoaded(1, Cp932Literal("粘土・砂互層"));
+    state.NameLoaded(2, Cp932Literal("砂"));
+    EXPECT_TRUE(state.Alternation(1));
+    EXPECT_FALSE(state.Alternation(2));
+    state.ClearAlternations();
+    EXPECT_FALSE(state.Alternation(1));
+}
+
+TEST(JacicWriteBack, OnlyAWriteThatChangesTheLineCounts) {
+    CellGrid grid(kJacicLines, kCount);
+    auto writeBack = [](const JacicLine& entry) {
+        return [entry](CellGrid& g) { return ApplyJacicWriteBack(entry, 1, g); };
+    };
+    EXPECT_TRUE(ChangesLine(grid, 1, writeBack(Entry("2", "砂"))));
+    EXPECT_FALSE(ChangesLine(grid, 1, writeBack(Entry("2", "砂"))));  // written, nothing new
+    EXPECT_FALSE(ChangesLine(grid, 1, writeBack(Entry("3", "礫"))));  // refused: another depth
 }
 
 }  // namespace

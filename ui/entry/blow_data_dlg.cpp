@@ -208,16 +208,10 @@ void CBlowDataDlg::LiveUpdate() {
     // Text not yet accepted is checked when the field is left.
     for (int c = kN; c <= kRemark; ++c)
         if (!FieldBytes(c, entry[c])) return;
-    std::vector<FieldText> before;
-    for (int c = kN; c <= kRemark; ++c) before.push_back(grid_->Cell(line, c));
-    bool written =
-        grid_->ChangeCells([&](CellGrid& cells) { return ApplyLiveUpdate(entry, line, cells, autoCalc_); });
-    // A line the user changed this way is a change Cancel must ask about.
-    for (int c = kN; written && c <= kRemark; ++c)
-        if (grid_->Cell(line, c) != before[static_cast<size_t>(c - 1)]) {
-            grid_->SetModified();
-            break;
-        }
+    const bool changed = grid_->ChangeCells([&](CellGrid& cells) {
+        return ChangesLine(cells, line, [&](CellGrid& g) { return ApplyLiveUpdate(entry, line, g, autoCalc_); });
+    });
+    if (changed) grid_->SetModified();
 }
 
 bool CBlowDataDlg::eventFilter(QObject* watched, QEvent* event) {

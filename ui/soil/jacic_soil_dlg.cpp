@@ -72,7 +72,6 @@ CJacicSoilDlg::CJacicSoilDlg(SurveyData& survey, const SettingsStore& settings, 
     ResetFlags();
     delimiter_->setEnabled(false);
     FillLists();
-    targetGroup_ = 1;
     // Watches the focus of the entry controls, and the cell editor's Enter
     // before the grid (whose filter came first) moves the editor on.
     qApp->installEventFilter(this);
@@ -184,7 +183,7 @@ void CJacicSoilDlg::BuildControls() {
     for (int bit = 0; bit < kFlagBits; ++bit)
         if (QCheckBox* box = FlagBox(bit))
             connect(box, &QCheckBox::clicked, this, [this, bit] {
-                if (bit == 0 || bit == 6) targetGroup_ = 1;
+                state_.FlagClicked(bit);
                 if (bit == 8) delimiter_->setEnabled(true);
                 WriteBack();
             });
@@ -259,8 +258,8 @@ void CJacicSoilDlg::SetFlags(int flags) {
 
 void CJacicSoilDlg::ResetFlags() {
     SetFlags(kDefaultSoilFlags);
+    state_.ClearAlternations();
     for (int group = 1; group <= 2; ++group) {
-        alternation_[static_cast<size_t>(group - 1)] = false;
         TargetControls(group).alternation->setChecked(false);
         TargetControls(group).percentage->setReadOnly(true);
     }
@@ -268,10 +267,8 @@ void CJacicSoilDlg::ResetFlags() {
 
 void CJacicSoilDlg::SetAlternation(int group, bool on) {
     const Group& g = TargetControls(group);
-    alternation_[static_cast<size_t>(group - 1)] = on;
     g.alternation->setChecked(on);
-    if (on) {
-        // An alternation is composed afresh from list 1061.
+    if (state_.SetAlternation(group, on)) {
         SetEdit(g.name, {});
         SetEdit(g.symbol, {});
         SetEdit(g.pattern, {});
@@ -289,11 +286,10 @@ void CJacicSoilDlg::WriteBack() {
     JacicLine entry;
     if (!GatherEntry(entry)) return;
     const int line = grid_->CurrentLine();
-    const JacicLine before = ReadJacicLine(grid_->Cells(), line);
-    const bool written =
-        grid_->ChangeCells([&](CellGrid& cells) { return ApplyJacicWriteBack(entry, line, cells); });
-    // A line changed this way is a change Cancel must ask about.
-    if (written && ReadJacicLine(grid_->Cells(), line) != before) grid_->SetModified();
+    const bool changed = grid_->ChangeCells([&](CellGrid& cells) {
+        return ChangesLine(cells, line, [&](CellGrid& g) { return ApplyJacicWriteBack(entry, line, g); });
+    });
+    if (changed) grid_->SetModified();
 }
 
 void CJacicSoilDlg::OnLeave(QWidget* control) {
@@ -301,9 +297,9 @@ void CJacicSoilDlg::OnLeave(QWidget* control) {
     if (control == depth_) {
         // While a line is current the controls correct it; Add is for new layers.
         add_->setEnabled(!OnCurrentLine());
-        targetGroup_ = 1;
+        state_.BackToFirstGroup();
     } else if (control == TargetControls(1).symbol) {
-        targetGroup_ = 1;
+        state_.BackToFirstGroup();
     } else if (control == TargetControls(2).name) {
         FieldText aux;
         if (EditBytes(TargetControls(2).name, aux)) delimiter_->setEnabled(!aux.empty());
@@ -316,13 +312,14 @@ void CJacicSoilDlg::OnPick(SoilList list) {
     const bool selected = row >= 0 && row < static_cast<int>(items.size()) && List(list)->currentItem()->isSelected();
     const SoilListItem* item = selected ? &items[static_cast<size_t>(row)] : nullptr;
 
-    const Group& controls = TargetControls(targetGroup_);
+    const int target = state_.TargetGroup();
+    const Group& controls = TargetControls(target);
     SoilGroup group;
-    group.alternation = alternation_[static_cast<size_t>(targetGroup_ - 1)];
+    group.alternation = state_.Alternation(target);
     if (!EditBytes(controls.name, group.name) || !EditBytes(controls.pattern, group.pattern) ||
         !EditBytes(controls.symbol, group.symbol) || !EditBytes(controls.percentage, group.percentage))
         return;
-    PickOutcome outcome = PickSoilName(list, item, targetGroup_, group, SoilAlternation());
+    PickOutcome outcome = PickSoilName(list, item, target, group, SoilAlternation());
     SetEdit(controls.name, group.name);
     SetEdit(controls.pattern, group.pattern);
     SetEdit(controls.symbol, group.symbol);
@@ -340,18 +337,13 @@ bool CJacicSoilDlg::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::FocusIn:
             if (widget == TargetControls(1).name) {
-                targetGroup_ = 1;
+                state_.NameFocused(1);
             } else if (widget == TargetControls(2).name) {
-                targetGroup_ = 2;
+                state_.NameFocused(2);
             } else if (widget == grid_->CellEditor()) {
                 // The grid sets the column once the editor stands over it.
                 QMetaObject::invokeMethod(
-                    this,
-                    [this] {
-                        const int c = grid_->CurrentColumn();
-                        targetGroup_ = c == kAuxName || c == kPattern2 ? 2 : 1;
-                    },
-                    Qt::QueuedConnection);
+                    this, [this] { state_.CellEditorAt(grid_->CurrentColumn()); }, Qt::QueuedConnection);
             }
             break;
         case QEvent::FocusOut:
@@ -395,18 +387,17 @@ void CJacicSoilDlg::LoadLineIntoEntry(int line, int column) {
     if (line < 1 || line > grid_->Lines()) return;
     const CellGrid& cells = grid_->Cells();
     auto concerned = [column](int c) { return column == 0 || column == c; };
-    static const FieldText kAlternation = Cp932Literal("互層");
     const Group& g1 = TargetControls(1);
     const Group& g2 = TargetControls(2);
 
     if (concerned(kDepth)) SetEdit(depth_, cells.Cell(line, kDepth));
     if (concerned(kName)) {
         SetEdit(g1.name, cells.Cell(line, kName));
-        alternation_[0] = FindCp932(cells.Cell(line, kName), kAlternation) != std::string::npos;
+        state_.NameLoaded(1, cells.Cell(line, kName));
     }
     if (concerned(kAuxName)) {
         SetEdit(g2.name, cells.Cell(line, kAuxName));
-        alternation_[1] = FindCp932(cells.Cell(line, kAuxName), kAlternation) != std::string::npos;
+        state_.NameLoaded(2, cells.Cell(line, kAuxName));
         delimiter_->setEnabled(!cells.Cell(line, kAuxName).empty());
     }
     const std::pair<QLineEdit*, int> edits[] = {{g1.pattern, kPattern1},    {g2.pattern, kPattern2},
@@ -419,7 +410,7 @@ void CJacicSoilDlg::LoadLineIntoEntry(int line, int column) {
     if (concerned(kFlags) && IsNumericText(cells.Cell(line, kFlags)) == 1) {
         SetFlags(static_cast<int>(ParseInteger(cells.Cell(line, kFlags))));
         for (int group = 1; group <= 2; ++group) {
-            const bool on = alternation_[static_cast<size_t>(group - 1)];
+            const bool on = state_.Alternation(group);
             TargetControls(group).alternation->setChecked(on);
             TargetControls(group).percentage->setReadOnly(!on);
         }
@@ -500,7 +491,7 @@ void CJacicSoilDlg::OnDelete() {
     }
     add_->setEnabled(true);
     depth_->setFocus();
-    targetGroup_ = 1;
+    state_.BackToFirstGroup();
 }
 
 }  // namespace vosk

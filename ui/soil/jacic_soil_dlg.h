@@ -13,6 +13,7 @@
 #include <array>
 #include <map>
 
+#include "soil/jacic_entry_state.h"
 #include "soil/jacic_soil_rules.h"
 #include "soil/soil_name_composer.h"
 #include "ui/widgets/grid_dialog.h"
@@ -49,7 +50,7 @@ public:
 
     QLineEdit* DepthEdit() const { return depth_; }
     const Group& TargetControls(int group) const { return groups_.at(static_cast<size_t>(group - 1)); }
-    int TargetGroup() const { return targetGroup_; }
+    int TargetGroup() const { return state_.TargetGroup(); }
     // The check box of flag bit 0 to 8; nullptr for bit 5.
     QCheckBox* FlagBox(int bit) const { return flags_.at(static_cast<size_t>(bit)); }
     QComboBox* DelimiterBox() const { return delimiter_; }
@@ -93,8 +94,7 @@ private:
     QLabel* topsoilLabel_ = nullptr;
 
     SoilNameLists records_;
-    int targetGroup_ = 1;
-    std::array<bool, 2> alternation_{};
+    JacicEntryState state_;
     // The bytes the dialog last put into each edit and the text shown for
     // them: a text the user left alone keeps those bytes exactly.
     std::map<const QLineEdit*, std::pair<QString, FieldText>> loaded_;
