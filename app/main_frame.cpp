@@ -17,10 +17,12 @@
 
 #include "app/command_table.h"
 #include "app/data_commands.h"
+#include "app/recovery_bar.h"
 #include "app/settings_commands.h"
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
 #include "settings/settings_store.h"
+#include "survey/data_sheet.h"
 #include "survey/numbers.h"
 #include "survey/survey_data.h"
 
@@ -57,8 +59,19 @@ CMainFrame::CMainFrame(CVoskDoc* doc, QWidget* parent)
       doc_(doc),
       data_(std::make_unique<DataCommands>(*doc, Settings(), autoCalc_, this)),
       settings_(std::make_unique<SettingsCommands>(*doc, Settings(), this)) {
-    view_ = new CVoskView(*doc_, this);
-    setCentralWidget(view_);
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    recoveryBar_ = new RecoveryBar(central);
+    view_ = new CVoskView(*doc_, central);
+    column->addWidget(recoveryBar_);
+    column->addWidget(view_, 1);
+    setCentralWidget(central);
+    connect(recoveryBar_, &RecoveryBar::RestoreRequested, this, [this](const RecoveryCopy& copy) {
+        doc_->RestoreRecovery(copy);
+        UpdateCommandUi();
+    });
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -72,6 +85,10 @@ CMainFrame::CMainFrame(CVoskDoc* doc, QWidget* parent)
         captionFollowsDocument_ = true;
         UpdateCaption();
     });
+    connect(doc_, &CVoskDoc::UnsavedChanged, this, [this] {
+        captionFollowsDocument_ = true;
+        UpdateCaption();
+    });
     connect(view_, &CVoskView::PageChanged, this, &CMainFrame::UpdateCommandUi);
     setWindowTitle(Q(kMainCaption));
 }
@@ -81,7 +98,9 @@ CMainFrame::~CMainFrame() = default;
 void CMainFrame::SetSettingsServices(SettingsServices* services) { settings_->SetServices(services); }
 
 void CMainFrame::UpdateCaption() {
-    if (captionFollowsDocument_) setWindowTitle(doc_->Title() + QStringLiteral(" - Vosk"));
+    // An asterisk after the name while changes are unsaved.
+    const QString mark = doc_->HasUnsavedChanges() ? QStringLiteral("*") : QString();
+    if (captionFollowsDocument_) setWindowTitle(doc_->Title() + mark + QStringLiteral(" - Vosk"));
 }
 
 void CMainFrame::CreateMenus() {
@@ -229,6 +248,8 @@ void CMainFrame::Dispatch(int id) {
 
 void CMainFrame::RunDialogCommand(int id) {
     using namespace command;
+    // What the survey would be saved as, to tell whether the dialog changed it.
+    const std::string before = FormatDataSheet(doc_->Survey(), {});
     switch (id) {
         case kHeading: data_->OnHeading(); break;
         case kPageFooter: data_->OnPageFooter(); break;
@@ -246,6 +267,9 @@ void CMainFrame::RunDialogCommand(int id) {
         case kGuide: settings_->OnGuide(); break;
         default: return;
     }
+    const bool dataCommand =
+        id == kHeading || id == kPageFooter || id == kBlowData || id == kJacicSoilName || id == kSoilName;
+    if (dataCommand && FormatDataSheet(doc_->Survey(), {}) != before) doc_->NoteChanged();
     // The sheet is repainted however the dialog ended.
     view_->OnUpdate();
 }

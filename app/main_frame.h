@@ -19,6 +19,7 @@ namespace vosk {
 class CVoskDoc;
 class CVoskView;
 class DataCommands;
+class RecoveryBar;
 class SettingsCommands;
 class SettingsServices;
 
@@ -29,6 +30,8 @@ public:
     ~CMainFrame() override;
 
     CVoskView* View() const { return view_; }
+    // The bar above the sheet that offers a recovery copy.
+    RecoveryBar* Recovery() const { return recoveryBar_; }
     // The action of a command number (menu or toolbar), or nullptr.
     QAction* Action(int id) const { return actions_.value(id); }
     QMenu* RecentFilesMenu() const { return recentMenu_; }
@@ -65,6 +68,7 @@ private:
 
     CVoskDoc* doc_;
     CVoskView* view_;
+    RecoveryBar* recoveryBar_;
     // The blow-count auto-calculation switches last for the run.
     AutoCalcSwitches autoCalc_;
     std::unique_ptr<DataCommands> data_;

@@ -2,9 +2,11 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "app/recovery_bar.h"
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
 #include "platform/message_service.h"
@@ -36,7 +38,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     return line;
 }
 
-CVoskApp::CVoskApp() = default;
+CVoskApp::CVoskApp(MessageService* messages) : messages_(messages ? messages : &messageBoxes_) {}
+
+QString CVoskApp::RecoveryFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/vosk/recovery");
+}
 
 CVoskApp::~CVoskApp() {
     SetMessageService(nullptr);
@@ -47,8 +53,8 @@ bool CVoskApp::InitInstance(const QStringList& arguments, int& exitCode) {
     exitCode = 0;
     doc_ = std::make_unique<CVoskDoc>();
     frame_ = std::make_unique<CMainFrame>(doc_.get());
-    messages_.SetParent(frame_.get());
-    SetMessageService(&messages_);
+    messageBoxes_.SetParent(frame_.get());
+    SetMessageService(messages_);
     SetPrinterService(&printer_);
 
     CommandLine line = ParseCommandLine(arguments);
@@ -68,6 +74,12 @@ bool CVoskApp::InitInstance(const QStringList& arguments, int& exitCode) {
         exitCode = PrintFromCommandLine(line);
         return false;
     }
+    // Only the window keeps recovery copies and offers what an earlier run
+    // left; printing from the command line never touches them.
+    recovery_ = std::make_unique<RecoveryStore>(std::filesystem::path(RecoveryFolder().toStdU16String()),
+                                                NewRecoverySession().toStdString());
+    doc_->SetRecovery(recovery_.get());
+    frame_->Recovery()->Offer(recovery_->Others());
     frame_->setWindowTitle(QString::fromUtf8(kMainCaption.data(), static_cast<qsizetype>(kMainCaption.size())));
     frame_->show();
     frame_->repaint();

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "survey/recovery_copy.h"
+
 #include "platform/qt_printer_service.h"
 #include "ui/qt_message_box.h"
 
@@ -26,7 +28,9 @@ CommandLine ParseCommandLine(const QStringList& arguments);
 
 class CVoskApp {
 public:
-    CVoskApp();
+    // `messages` answers in place of the message boxes (tests); nullptr
+    // shows message boxes.
+    explicit CVoskApp(MessageService* messages = nullptr);
     ~CVoskApp();
 
     // Start-up; false when the program must end. `exitCode` is set for a run
@@ -35,12 +39,16 @@ public:
 
     CMainFrame* MainFrame() const { return frame_.get(); }
     CVoskDoc* Document() const { return doc_.get(); }
+    // The folder of the recovery copies, in the user's data folder.
+    static QString RecoveryFolder();
 
 private:
     int PrintFromCommandLine(const CommandLine& line);
 
-    QtMessageBoxes messages_;
+    QtMessageBoxes messageBoxes_;
+    MessageService* messages_;
     QtPrinterService printer_;
+    std::unique_ptr<RecoveryStore> recovery_;
     std::unique_ptr<CVoskDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
 };

@@ -1,5 +1,7 @@
 #include "app/vosk_doc.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <memory>
@@ -63,7 +65,42 @@ void CVoskDoc::SetPathName(const QString& path) {
     emit PathChanged(path);
 }
 
+QString NewRecoverySession() {
+    return QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(QDateTime::currentMSecsSinceEpoch());
+}
+
+void CVoskDoc::SetUnsaved(bool unsaved) {
+    if (unsaved_ == unsaved) return;
+    unsaved_ = unsaved;
+    emit UnsavedChanged();
+}
+
+void CVoskDoc::WriteRecovery() {
+    if (recovery_) recovery_->Write(survey_, Settings().sheet.digitsNd, path_.toStdString());
+}
+
+void CVoskDoc::NoteChanged() {
+    SetUnsaved(true);
+    WriteRecovery();
+}
+
+bool CVoskDoc::RestoreRecovery(const RecoveryCopy& copy) {
+    const QString sheet = QString::fromStdU16String(copy.sheet.u16string());
+    OpenedSheet opened = OpenDataSheetFile(copy.sheet, sheet.toStdString(), ReadPath::Framework,
+                                           Settings().sheet.companyName);
+    if (!TakeOpened(std::move(opened))) return false;
+    // The copy is now this run's: written again under its session, the old
+    // one gone, so a second crash still loses nothing.
+    SetPathName(QString::fromStdString(copy.originalPath));
+    NoteChanged();
+    RecoveryStore::Remove(copy);
+    return true;
+}
+
 void CVoskDoc::OnNewDocument() {
+    // A survey left unsaved keeps its recovery copy; the new one writes its own.
+    if (recovery_ && unsaved_) recovery_->StartSession(NewRecoverySession().toStdString());
+    SetUnsaved(false);
     path_.clear();
     modified_ = false;
     fromDtdFile_ = false;
@@ -105,6 +142,9 @@ bool CVoskDoc::TakeOpened(OpenedSheet opened) {
     survey_ = std::move(*opened.survey);
     fromDtdFile_ = opened.FromDtdFile();
     modified_ = false;
+    // The file the user chose replaces the survey: its copy is stale.
+    if (recovery_) recovery_->Discard();
+    SetUnsaved(false);
     emit DocumentChanged();
     return true;
 }
@@ -115,6 +155,8 @@ bool CVoskDoc::WriteTo(const QString& path) {
         ShowMessage(4005);
         return false;
     }
+    if (recovery_) recovery_->Discard();
+    SetUnsaved(false);
     return true;
 }
 

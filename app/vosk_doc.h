@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "survey/open_data_sheet.h"
+#include "survey/recovery_copy.h"
 #include "survey/survey_data.h"
 
 namespace vosk {
@@ -30,6 +31,9 @@ public:
     std::optional<QString> SavePath(const QString& filter, const QString& initialFile) override;
 };
 
+// A session name for recovery copies, unique to this process and moment.
+QString NewRecoverySession();
+
 // A filter of the form "name|pattern|name|pattern||" as the file dialogs take it.
 QString QtFileFilter(const QString& pipeFilter);
 
@@ -39,6 +43,9 @@ public:
     explicit CVoskDoc(QObject* parent = nullptr);
 
     void SetFileDialogs(FileDialogs* dialogs) { dialogs_ = dialogs; }
+    // Where recovery copies go; none (the default) writes none, as when
+    // printing from the command line.
+    void SetRecovery(RecoveryStore* recovery) { recovery_ = recovery; }
 
     // The survey; the view, the dialogs and the commands work on this one.
     SurveyData& Survey() { return survey_; }
@@ -48,6 +55,14 @@ public:
     // The file name of the path, "無題" for a new document.
     QString Title() const;
     bool IsModified() const { return modified_; }
+    // Changed since the last open, New or save. Nothing asks about it: it
+    // marks the title and keeps a recovery copy up to date.
+    bool HasUnsavedChanges() const { return unsaved_; }
+    // The survey was changed by a command: writes the recovery copy.
+    void NoteChanged();
+    // Takes a recovery copy as the survey, bound to the file it belongs to
+    // (Save writes that file); false when it could not be read.
+    bool RestoreRecovery(const RecoveryCopy& copy);
 
     // New: the survey cleared, no path.
     void OnNewDocument();
@@ -64,18 +79,24 @@ signals:
     void DocumentChanged();
     // The path changed; `path` goes into the recent-file list.
     void PathChanged(const QString& path);
+    // HasUnsavedChanges changed.
+    void UnsavedChanged();
 
 private:
     void SetPathName(const QString& path);
     bool WriteTo(const QString& path);
     // Takes an opened sheet as the survey; false when it was refused.
     bool TakeOpened(OpenedSheet opened);
+    void SetUnsaved(bool unsaved);
+    void WriteRecovery();
 
     FileDialogs* dialogs_;
     QtFileDialogs qtDialogs_;
     SurveyData survey_;
     QString path_;
     bool modified_ = false;
+    bool unsaved_ = false;
+    RecoveryStore* recovery_ = nullptr;
     // Read from a DTD-format file: Save must not write an empty sheet over it.
     bool fromDtdFile_ = false;
 };
