@@ -12,7 +12,14 @@
 namespace vosk::tool {
 
 int ReadSheetFile(const std::string& path, SurveyData& survey, int& version) {
-    auto bytes = ReadFileBytes(path);
+    ReadError error = ReadError::None;
+    auto bytes = ReadFileBytes(path, &error);
+    // A file too large for any data sheet is refused as no data sheet;
+    // anything else that cannot be read is a missing file.
+    if (error == ReadError::TooLarge) {
+        ShowMessage(32792);
+        return kNotADataSheet;
+    }
     if (!bytes) {
         ShowMessage(32795, path);
         return kFileError;
