@@ -206,12 +206,18 @@ bool AtomicFile::Commit() {
     file_ = nullptr;
     if (ok) {
         std::error_code ec;
-        // A replaced file keeps its permissions.
         auto status = std::filesystem::status(target_, ec);
-        if (!ec && std::filesystem::exists(status))
-            std::filesystem::permissions(temp_, status.permissions(), ec);
-        std::filesystem::rename(temp_, target_, ec);
-        ok = !ec;
+        const bool exists = !ec && std::filesystem::exists(status);
+        // Only a file is replaced: a folder, device, FIFO or socket (where a
+        // link may well end) stays as it is.
+        if (exists && !std::filesystem::is_regular_file(status)) {
+            ok = false;
+        } else {
+            // A replaced file keeps its permissions.
+            if (exists) std::filesystem::permissions(temp_, status.permissions(), ec);
+            std::filesystem::rename(temp_, target_, ec);
+            ok = !ec;
+        }
     }
     if (ok) temp_.clear();
     Discard();

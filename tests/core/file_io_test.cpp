@@ -129,6 +129,24 @@ TEST_F(FileIoTest, RegularFilesAreReadWhateverSizeTheyReport) {
     EXPECT_TRUE(status->starts_with("Name:")) << *status;
 }
 
+TEST_F(FileIoTest, OnlyAFileIsReplaced) {
+    // Devices are left out: a fault here would replace the system's own.
+    for (test::PathKind kind : {test::PathKind::Folder, test::PathKind::Fifo, test::PathKind::Socket}) {
+        fs::path p = dir_ / ("kind" + std::to_string(static_cast<int>(kind)));
+        ASSERT_TRUE(test::MakePathKind(kind, p));
+        fs::create_symlink(p.filename(), dir_ / "link");
+        const fs::file_type type = fs::symlink_status(p).type();
+        for (const fs::path& given : {p, dir_ / "link"}) {
+            AtomicFile file(given);
+            file.Write("data");
+            EXPECT_FALSE(file.Commit()) << static_cast<int>(kind) << " " << given;
+            EXPECT_EQ(fs::symlink_status(p).type(), type) << static_cast<int>(kind);
+        }
+        fs::remove(dir_ / "link");
+    }
+    EXPECT_EQ(EntryCount(dir_), 3u);  // no temporary file left
+}
+
 TEST_F(FileIoTest, WritingThroughALinkReplacesTheFileItEndsAtAndKeepsTheLink) {
     fs::path real = dir_ / "real";
     fs::path links = dir_ / "links";
