@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reading and safe replacement of files on disk.
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -9,8 +10,15 @@
 
 namespace vosk {
 
-// The bytes of the file, or nullopt when it cannot be opened or read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+// Data sheets hold at most 70 + 100 + 100 + 100 short lines: anything larger is refused unread.
+inline constexpr std::uintmax_t kMaxReadBytes = 16u * 1024 * 1024;
+
+enum class ReadError { None, Unreadable, TooLarge };
+
+// The bytes of a regular file (symbolic links followed) of at most kMaxReadBytes; nullopt when it
+// cannot be opened or read, is no regular file (folder, device, FIFO, socket) or is larger. `error`, when
+// given, says which.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, ReadError* error = nullptr);
 
 // Where a writer puts its bytes. Write reports failure instead of hiding it.
 class OutputFile {
@@ -34,7 +42,9 @@ private:
 
 // Replaces a file atomically: the bytes go to a temporary file beside the
 // target, and only Commit renames it over the target. Until then, and when
-// anything fails, the previous file stays as it was.
+// anything fails, the previous file stays as it was. A target that is a
+// symbolic link stays one: the file at the end of its chain is replaced (a
+// dangling link gets the file it names), with the temporary file beside it.
 class AtomicFile : public OutputFile {
 public:
     explicit AtomicFile(std::filesystem::path target);

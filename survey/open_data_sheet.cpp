@@ -21,7 +21,16 @@ OpenedSheet OpenDataSheet(std::string_view bytes, ReadPath path, std::optional<s
 
 OpenedSheet OpenDataSheetFile(const std::filesystem::path& file, std::string_view shownPath, ReadPath path,
                               std::optional<std::string_view> companyName) {
-    auto bytes = ReadFileBytes(file);
+    ReadError error = ReadError::None;
+    auto bytes = ReadFileBytes(file, &error);
+    // A file too large for any data sheet is refused as no data sheet;
+    // anything else that cannot be read is a missing file.
+    if (error == ReadError::TooLarge) {
+        ShowMessage(32792);
+        OpenedSheet refused;
+        refused.status = OpenedSheet::NotASheet;
+        return refused;
+    }
     if (!bytes) {
         ShowMessage(32795, std::string(shownPath));
         return {};

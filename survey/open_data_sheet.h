@@ -27,8 +27,9 @@ struct OpenedSheet {
 // With `companyName` the heading is normalised as after every opening.
 OpenedSheet OpenDataSheet(std::string_view bytes, ReadPath path, std::optional<std::string_view> companyName);
 
-// The file at `file` opened as above; a file that cannot be read shows
-// "ファイルが見つかりません( path )" with `shownPath` and is Unreadable.
+// The file at `file` opened as above. A path that is no readable regular
+// file shows "ファイルが見つかりません( path )" with `shownPath` and is
+// Unreadable; a file over the size of any data sheet is NotASheet.
 OpenedSheet OpenDataSheetFile(const std::filesystem::path& file, std::string_view shownPath, ReadPath path,
                               std::optional<std::string_view> companyName);
 

@@ -1,8 +1,11 @@
 #include "platform/file_io.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include "tests/core/path_kinds.h"
 
 namespace vosk {
 namespace {
@@ -25,8 +28,10 @@ protected:
 TEST_F(FileIoTest, AtomicWriteReplacesTheFile) {
     fs::path p = dir_ / "a.vkr";
     ASSERT_TRUE(WriteFileAtomically(p, "old"));
+    fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(WriteFileAtomically(p, "new content"));
     EXPECT_EQ(ReadFileBytes(p), "new content");
+    EXPECT_EQ(fs::status(p).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
@@ -77,6 +82,118 @@ TEST_F(FileIoTest, FailedRenameIsReportedAndCleansUp) {
     EXPECT_FALSE(file.Commit());
     EXPECT_TRUE(fs::is_directory(p / "inside"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+size_t EntryCount(const fs::path& folder) {
+    return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST_F(FileIoTest, WhatIsNoSmallRegularFileIsRefusedWithoutBlocking) {
+    alarm(60);  // a reader that blocks on the FIFO or reads /dev/zero without end fails here
+    for (const test::PathKindCase& c : test::UnreadablePathKinds()) {
+        fs::path p = dir_ / ("kind" + std::to_string(static_cast<int>(c.kind)));
+        ASSERT_TRUE(test::MakePathKind(c.kind, p)) << c.name;
+        ReadError error = ReadError::None;
+        EXPECT_EQ(ReadFileBytes(p, &error), std::nullopt) << c.name;
+        EXPECT_EQ(error, c.tooLarge ? ReadError::TooLarge : ReadError::Unreadable) << c.name;
+    }
+    for (const char* device : {"/dev/zero", "/dev/null"}) {
+        ReadError error = ReadError::None;
+        EXPECT_EQ(ReadFileBytes(device, &error), std::nullopt) << device;
+        EXPECT_EQ(error, ReadError::Unreadable) << device;
+    }
+    alarm(0);
+}
+
+TEST_F(FileIoTest, RegularFilesAreReadWhateverSizeTheyReport) {
+    fs::path good = dir_ / "good.vkr";
+    ASSERT_TRUE(WriteFileAtomically(good, "$$_VSKTARVO100\r\n"));
+    fs::create_symlink("good.vkr", dir_ / "link.vkr");
+    fs::create_symlink(dir_ / "link.vkr", dir_ / "chain.vkr");
+    for (const char* name : {"good.vkr", "link.vkr", "chain.vkr"}) {
+        ReadError error = ReadError::TooLarge;
+        EXPECT_EQ(ReadFileBytes(dir_ / name, &error), "$$_VSKTARVO100\r\n") << name;
+        EXPECT_EQ(error, ReadError::None) << name;
+    }
+    // Exactly the limit is still read.
+    fs::path full = dir_ / "full";
+    std::ofstream(full, std::ios::binary) << "x";
+    fs::resize_file(full, kMaxReadBytes);
+    auto bytes = ReadFileBytes(full);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(bytes->size(), kMaxReadBytes);
+    EXPECT_EQ(bytes->front(), 'x');
+    // Files under /proc report a size of 0 and still have bytes.
+    auto status = ReadFileBytes("/proc/self/status");
+    ASSERT_TRUE(status);
+    EXPECT_TRUE(status->starts_with("Name:")) << *status;
+}
+
+TEST_F(FileIoTest, OnlyAFileIsReplaced) {
+    // Devices are left out: a fault here would replace the system's own.
+    for (test::PathKind kind : {test::PathKind::Folder, test::PathKind::Fifo, test::PathKind::Socket}) {
+        fs::path p = dir_ / ("kind" + std::to_string(static_cast<int>(kind)));
+        ASSERT_TRUE(test::MakePathKind(kind, p));
+        fs::create_symlink(p.filename(), dir_ / "link");
+        const fs::file_type type = fs::symlink_status(p).type();
+        for (const fs::path& given : {p, dir_ / "link"}) {
+            AtomicFile file(given);
+            file.Write("data");
+            EXPECT_FALSE(file.Commit()) << static_cast<int>(kind) << " " << given;
+            EXPECT_EQ(fs::symlink_status(p).type(), type) << static_cast<int>(kind);
+        }
+        fs::remove(dir_ / "link");
+    }
+    EXPECT_EQ(EntryCount(dir_), 3u);  // no temporary file left
+}
+
+TEST_F(FileIoTest, WritingThroughALinkReplacesTheFileItEndsAtAndKeepsTheLink) {
+    fs::path real = dir_ / "real";
+    fs::path links = dir_ / "links";
+    fs::create_directories(real);
+    fs::create_directories(links);
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    struct Case {
+        const char* name;
+        fs::path link;                 // what the program is given
+        std::vector<std::pair<fs::path, fs::path>> chain;  // link → what it holds
+        fs::path target;               // where the bytes must land
+        bool targetExists;
+    } cases[] = {
+        {"relative link", links / "a.vkr", {{links / "a.vkr", "../real/a.vkr"}}, real / "a.vkr", true},
+        {"chain of links",
+         links / "b.vkr",
+         {{links / "b.vkr", "b2.vkr"}, {links / "b2.vkr", real / "b.vkr"}},
+         real / "b.vkr",
+         true},
+        {"dangling link", links / "c.vkr", {{links / "c.vkr", "../real/c.vkr"}}, real / "c.vkr", false},
+    };
+    for (const Case& c : cases) {
+        if (c.targetExists) {
+            ASSERT_TRUE(WriteFileAtomically(c.target, "old"));
+            fs::permissions(c.target, mode);
+        }
+        for (const auto& [link, holds] : c.chain) fs::create_symlink(holds, link);
+        EXPECT_TRUE(WriteFileAtomically(c.link, "new")) << c.name;
+        for (const auto& [link, holds] : c.chain) {
+            EXPECT_TRUE(fs::is_symlink(link)) << c.name;
+            EXPECT_EQ(fs::read_symlink(link), holds) << c.name;
+        }
+        EXPECT_EQ(ReadFileBytes(c.target), "new") << c.name;
+        if (c.targetExists) {
+            EXPECT_EQ(fs::status(c.target).permissions(), mode) << c.name;
+        }
+    }
+    // No temporary file is left on either side.
+    EXPECT_EQ(EntryCount(real), 3u);
+    EXPECT_EQ(EntryCount(links), 4u);
+
+    // A loop of links ends nowhere: nothing is written, the links stay.
+    fs::create_symlink("loop2", links / "loop1");
+    fs::create_symlink("loop1", links / "loop2");
+    EXPECT_FALSE(WriteFileAtomically(links / "loop1", "x"));
+    EXPECT_TRUE(fs::is_symlink(links / "loop1"));
+    EXPECT_EQ(EntryCount(links), 6u);
 }
 
 }  // namespace

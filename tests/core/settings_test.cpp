@@ -9,7 +9,9 @@
 #include "platform/message_service.h"
 #include "platform/printer_service.h"
 #include "platform/string_table.h"
+#include "settings/master_list.h"
 #include "settings/settings_store.h"
+#include "tests/core/path_kinds.h"
 #include "test_bytes.h"
 
 namespace vosk {
@@ -207,6 +209,42 @@ TEST_F(SettingsTest, FreshDrivesGetASeededInstallFolder) {
     EXPECT_FALSE(fs::exists(folder / "Font1.ndx"));
     EXPECT_EQ(store_.sheet.topMarginMm, 12);
     EXPECT_EQ(messages.texts, std::vector<std::string>{FormatMessageText(32795, (folder / "Font1.ndx").string())});
+}
+
+TEST_F(SettingsTest, UnreadablePathsReadAsMissingFiles) {
+    alarm(60);  // a reader that blocks on a FIFO fails here instead of hanging
+    fs::path folder = InstallFolder();
+    const fs::path location = root_ / "drives" / "C" / "Tarvogx" / "Rilwe2.whr";
+    for (const test::PathKindCase& c : test::UnreadablePathKinds()) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        fs::remove(location);
+        for (const char* name : {"Sys.ndx", "Font1.ndx", "WdtvJCA.mst", "M.mst", "K.mst", "FileV.ndx"})
+            ASSERT_TRUE(test::MakePathKind(c.kind, folder / name)) << c.name << " " << name;
+        ASSERT_TRUE(test::MakePathKind(c.kind, location)) << c.name;
+
+        SettingsStore store;
+        MessageRecorder messages;
+        LoadSettings(store, *survey_, true);
+        EXPECT_EQ(store.installFolder, "C:\\Tarvogx\\Vosk2") << c.name;
+        EXPECT_EQ(store.sheet.topMarginMm, 5) << c.name;
+        EXPECT_EQ(store.fonts[1].face, kDefaultFontFace) << c.name;
+        EXPECT_TRUE(store.soilNames[0].entries.empty()) << c.name;
+        EXPECT_EQ(messages.texts, (std::vector<std::string>{
+                                      FormatMessageText(32795, (folder / "Sys.ndx").string()),
+                                      FormatMessageText(32795, (folder / "WdtvJCA.mst").string()),
+                                      FormatMessageText(32795, (folder / "Font1.ndx").string()),
+                                  }))
+            << c.name;
+        for (const std::string& list : {store.engineersPath, store.remarksPath}) {
+            bool found = true;
+            EXPECT_TRUE(ReadMasterList(list, 78, 80, &found).empty()) << c.name;
+            EXPECT_FALSE(found) << c.name << " " << list;
+        }
+        EXPECT_EQ(ReadLastFolderFile(store).folder, "") << c.name;
+        EXPECT_EQ(ReadLocationFile("C:\\TarvoGX\\Rilwe2.whr"), "") << c.name;
+    }
+    alarm(0);
 }
 
 TEST_F(SettingsTest, LastFolderFileKeepsItsSecondLine) {

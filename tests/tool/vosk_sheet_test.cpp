@@ -13,6 +13,7 @@
 #include "platform/file_io.h"
 #include "platform/string_table.h"
 #include "survey/field_check.h"
+#include "tests/core/path_kinds.h"
 
 namespace vosk {
 namespace {
@@ -43,7 +44,8 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
 
     ToolRun Tool(const std::vector<std::string>& args) {
-        std::string cmd = Quote(VOSK_SHEET_TOOL);
+        // A tool that hangs fails the test instead of stopping the run.
+        std::string cmd = "timeout 60 " + Quote(VOSK_SHEET_TOOL);
         for (const auto& a : args) cmd += " " + Quote(a);
         cmd += " 2>" + Quote((dir_ / "stderr").string());
         ToolRun r{};
@@ -110,6 +112,47 @@ TEST_F(ToolTest, DumpRefusalsAndTheirExitCodes) {
     EXPECT_EQ(Tool({}).status, 2);
     EXPECT_EQ(Tool({"dump"}).status, 2);
     EXPECT_EQ(Tool({"frobnicate", "x"}).status, 2);
+}
+
+TEST_F(ToolTest, PathsThatAreNoReadableDataSheetAreRefused) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"dump"}, {"export"}, {"pages"}, {"render", "-o", (dir_ / "out.pdf").string()}, {"set"}, {"trace"}};
+    for (const test::PathKindCase& c : test::UnreadablePathKinds()) {
+        fs::path p = dir_ / ("kind" + std::to_string(static_cast<int>(c.kind)) + ".vkr");
+        ASSERT_TRUE(test::MakePathKind(c.kind, p)) << c.name;
+        for (const auto& command : commands) {
+            std::vector<std::string> args = {command[0], p.string()};
+            args.insert(args.end(), command.begin() + 1, command.end());
+            ToolRun r = Tool(args);
+            if (c.tooLarge) {
+                EXPECT_EQ(r.status, 3) << c.name << " " << command[0];
+                EXPECT_EQ(r.err, std::string(MessageText(32792)) + "\n") << c.name << " " << command[0];
+            } else {
+                EXPECT_EQ(r.status, 4) << c.name << " " << command[0];
+                EXPECT_EQ(r.err, FormatMessageText(32795, p.string()) + "\n") << c.name << " " << command[0];
+            }
+            EXPECT_EQ(r.out, "") << c.name << " " << command[0];
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "out.pdf"));
+    EXPECT_TRUE(fs::is_directory(dir_ / "kind1.vkr"));  // set wrote nothing over the folder
+
+    ToolRun folderCsv = Tool({"import", dir_.string(), "-o", (dir_ / "out.vkr").string()});
+    EXPECT_EQ(folderCsv.status, 4);
+    EXPECT_EQ(folderCsv.err, FormatMessageText(32795, dir_.string()) + "\n");
+}
+
+TEST_F(ToolTest, SetThroughALinkWritesTheLinkedFile) {
+    fs::create_directories(dir_ / "real");
+    std::string target = Write("real/a.vkr", "$$_VSKTARVO100\r\n$$Z\r\nold\r\n");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    fs::create_symlink("real/a.vkr", dir_ / "link.vkr");
+    ToolRun r = Tool({"set", (dir_ / "link.vkr").string(), "--heading", "1=new"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.vkr"));
+    EXPECT_TRUE(ReadFileBytes(target).value().starts_with("$$_VSKTARVO100\r\n$$Z\r\nnew\r\n"));
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
 }
 
 TEST_F(ToolTest, SetStoresHeadingAndKeepsStoredOnlyFields) {

@@ -93,6 +93,24 @@ private slots:
         QCOMPARE(messages.texts, std::vector<std::string>{std::string(MessageText(132))});
     }
 
+    void folderInPlaceOfTheListOpensAsMissing() {
+        std::filesystem::path remarks = RealPath(Settings().remarksPath);
+        std::filesystem::remove(remarks);
+        std::filesystem::create_directories(remarks);
+        MessageRecorder messages;
+        {
+            CRemarkMasterDlg d(Settings());
+            QCOMPARE(messages.texts, std::vector<std::string>{FormatMessageText(32795, remarks.string())});
+            QCOMPARE(d.Grid()->Cell(1, 1), std::string());
+            Show(d);
+            // Saving cannot put a file in the folder's place: the dialog stays.
+            d.OkButton()->click();
+            QVERIFY(d.isVisible());
+            QVERIFY(std::filesystem::is_directory(remarks));
+        }
+        std::filesystem::remove_all(remarks);
+    }
+
     void failedSaveKeepsTheDialogOpen() {
         WriteList("keep\r\n");
         CRemarkMasterDlg d(Settings());

@@ -599,11 +599,16 @@ private slots:
     }
 
     void missingHelpTextIsNamed() {
-        fs::remove(Install() / "Help.txt");
-        MessageRecorder messages;
-        CGuideDlg dialog(Settings(), services_);
-        QCOMPARE(dialog.List()->count(), 0);
-        QCOMPARE(messages.texts, std::vector<std::string>{FormatMessageText(32795, (Install() / "Help.txt").string())});
+        // A folder in its place reads as missing too.
+        for (bool folder : {false, true}) {
+            fs::remove(Install() / "Help.txt");
+            if (folder) fs::create_directory(Install() / "Help.txt");
+            MessageRecorder messages;
+            CGuideDlg dialog(Settings(), services_);
+            QCOMPARE(dialog.List()->count(), 0);
+            QCOMPARE(messages.texts,
+                     std::vector<std::string>{FormatMessageText(32795, (Install() / "Help.txt").string())});
+        }
     }
 };
 
