@@ -27,6 +27,7 @@
 #include "platform/string_table.h"
 #include "render/report_page.h"
 #include "settings/settings_store.h"
+#include "tests/core/path_kinds.h"
 #include "ui/widgets/enter_key_filter.h"
 
 namespace vosk {
@@ -251,6 +252,25 @@ private slots:
         // The framework's open refuses it too, and binds nothing.
         QVERIFY(!doc_->OpenDocumentFile(Path("bad.vkr")));
         QCOMPARE(doc_->PathName(), Path("good.vkr"));
+    }
+
+    void pathsThatAreNoDataSheetFileAreRefusedAndTheSurveyStays() {
+        Write(Path("good.vkr"), Sheet(2, "good"));
+        QVERIFY(doc_->OpenDocumentFile(Path("good.vkr")));
+        for (const test::PathKindCase& c : test::UnreadablePathKinds()) {
+            const QString path = Path(QStringLiteral("kinds/%1.vkr").arg(static_cast<int>(c.kind)));
+            QVERIFY2(test::MakePathKind(c.kind, path.toStdString()), c.name);
+            MessageRecorder messages;
+            // The framework's open (command line, recent files) and Open alike.
+            QVERIFY2(!doc_->OpenDocumentFile(path), c.name);
+            dialogs_.answers = {path};
+            frame_->Action(command::kOpen)->trigger();
+            const std::string expected = c.tooLarge ? std::string(MessageText(32792))
+                                                    : FormatMessageText(32795, path.toStdString());
+            QCOMPARE(messages.texts, (std::vector<std::string>(2, expected)));
+            QCOMPARE(QString::fromStdString(doc_->Survey().heading[1]), QString("good"));
+            QCOMPARE(doc_->PathName(), Path("good.vkr"));
+        }
     }
 
     void dtdFileIsNeverOverwrittenBySave() {
