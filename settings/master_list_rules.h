@@ -10,8 +10,9 @@
 namespace vosk {
 
 inline constexpr int kMasterListLines = 80;
-// Lines are read in pieces of 79 bytes with the line end: 78 of text.
-inline constexpr size_t kMasterListPieceBytes = 78;
+// Lines are read in pieces of at most 79 bytes before the line end, so an
+// entry of 79 bytes saved by the dialog reads back as one entry.
+inline constexpr size_t kMasterListPieceBytes = 79;
 
 // "↑": the line swaps places with the one above. Returns the line the text
 // moved to, 0 when nothing moved (the first line, or no line).

@@ -54,6 +54,23 @@ private slots:
         QCOMPARE(ReadList(), expected);
     }
 
+    void anEntryOf79BytesSavedReadsBackWhole() {
+        const std::string longest(79, 'x');
+        WriteList(longest + "\r\n" + std::string(80, 'y') + "\r\n");
+        {
+            CEngineerMasterDlg d(Settings());
+            Show(d);
+            QCOMPARE(d.Grid()->Cell(1, 1), longest);
+            // Only a longer line arrives in pieces.
+            QCOMPARE(d.Grid()->Cell(2, 1), std::string(79, 'y'));
+            QCOMPARE(d.Grid()->Cell(3, 1), std::string("y"));
+            d.OkButton()->click();
+        }
+        CEngineerMasterDlg again(Settings());
+        QCOMPARE(again.Grid()->Cell(1, 1), longest);
+        QCOMPARE(again.Grid()->UsedLength(), 3);
+    }
+
     void lastLineWithoutLineEndAndRepeatedEntries() {
         WriteList("A\r\nB\r\nA\r\nC\r\nA");
         MessageRecorder messages;
