@@ -159,9 +159,13 @@ void LoadSoilNameLists(SettingsStore& store, std::string_view windowsPath) {
 
 void DetectPaperSize(SettingsStore& store) {
     PrinterService* printer = CurrentPrinterService();
-    if (!printer) return;
-    auto page = printer->DefaultPrinterPage();
-    if (!page) return;
+    auto page = printer ? printer->DefaultPrinterPage() : std::nullopt;
+    if (!page) {
+        // Without a printer the paper is the A4 every export uses.
+        store.paperWidthMm = kA4WidthMm;
+        store.paperHeightMm = kA4HeightMm;
+        return;
+    }
     if (page->dpiX < 1 || page->dpiY < 1) {
         ShowMessage(4090);
         store.paperWidthMm = store.paperHeightMm = 280;

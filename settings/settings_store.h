@@ -18,6 +18,9 @@ inline constexpr std::string_view kDefaultInstallFolderPath = "\\Tarvogx\\Vosk2"
 // The install-location file on the drive of the Windows directory.
 inline constexpr std::string_view kLocationFilePath = "\\TarvoGX\\Rilwe2.whr";
 
+inline constexpr int kA4WidthMm = 210;
+inline constexpr int kA4HeightMm = 297;
+
 struct SettingsStore {
     // Install location: a drive letter and the path after its colon.
     FieldText installDrive;
@@ -35,8 +38,9 @@ struct SettingsStore {
     bool sheetLoaded = false;
     bool fontsLoaded = false;
 
-    int paperWidthMm = 280;
-    int paperHeightMm = 280;
+    // The default printer's paper; A4 portrait without a printer.
+    int paperWidthMm = kA4WidthMm;
+    int paperHeightMm = kA4HeightMm;
 };
 
 // The program-wide settings.

@@ -269,12 +269,14 @@ TEST_F(SettingsTest, PaperSizeFromTheDefaultPrinter) {
     FakePrinter printer;
     PrinterService* previous = SetPrinterService(&printer);
     MessageRecorder messages;
-    DetectPaperSize(store_);  // no printer: unchanged
-    EXPECT_EQ(store_.paperWidthMm, 280);
-    printer.page = PrinterPage{4961, 7016, 600, 600};  // A4 at 600 dpi
-    DetectPaperSize(store_);
+    store_.paperWidthMm = store_.paperHeightMm = 1;
+    DetectPaperSize(store_);  // no printer: the A4 of every export
     EXPECT_EQ(store_.paperWidthMm, 210);
     EXPECT_EQ(store_.paperHeightMm, 297);
+    printer.page = PrinterPage{7016, 9922, 600, 600};  // A3 at 600 dpi
+    DetectPaperSize(store_);
+    EXPECT_EQ(store_.paperWidthMm, 297);
+    EXPECT_EQ(store_.paperHeightMm, 420);
     printer.page = PrinterPage{4961, 7016, 0, 600};
     DetectPaperSize(store_);
     EXPECT_EQ(store_.paperWidthMm, 280);
