@@ -203,6 +203,8 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
+    pageIndicator_ = new QLabel;
+    statusBar()->addPermanentWidget(pageIndicator_);
     for (const char* indicator : {"カナ", "CAP", "NUM", "SCRL"}) {
         auto* label = new QLabel(QString::fromUtf8(indicator));
         label->setEnabled(false);  // the lock states are not known here
@@ -217,7 +219,10 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::UpdateCommandUi() {
-    bool pages = view_->CanTurnPages();
+    const int count = view_->PageCount();
+    const bool pages = count >= 2;
+    if (pageIndicator_)
+        pageIndicator_->setText(QStringLiteral("%1 / %2 ページ").arg(view_->CurrentPage()).arg(count));
     for (auto it = actions_.begin(); it != actions_.end(); ++it) it.value()->setEnabled(IsAvailable(it.key(), doc_->Survey()));
     actions_[command::kPreviousPage]->setEnabled(pages);
     actions_[command::kNextPage]->setEnabled(pages);

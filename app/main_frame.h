@@ -35,6 +35,8 @@ public:
     // The action of a command number (menu or toolbar), or nullptr.
     QAction* Action(int id) const { return actions_.value(id); }
     QMenu* RecentFilesMenu() const { return recentMenu_; }
+    // "page / pages ページ" in the status bar.
+    QLabel* PageIndicator() const { return pageIndicator_; }
     // The printer the print commands and the printer setup share.
     QPrinter& Printer() { return printer_; }
 
@@ -75,6 +77,7 @@ private:
     std::unique_ptr<SettingsCommands> settings_;
     QHash<int, QAction*> actions_;
     QMenu* recentMenu_ = nullptr;
+    QLabel* pageIndicator_ = nullptr;
     QPrinter printer_{QPrinter::HighResolution};
     bool captionFollowsDocument_ = false;
 };

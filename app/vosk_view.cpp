@@ -76,7 +76,9 @@ void CVoskView::paintEvent(QPaintEvent*) {
     OnDraw(canvas);
 }
 
-bool CVoskView::CanTurnPages() { return CountSheetPages(doc_.Survey(), pages_) >= 2; }
+bool CVoskView::CanTurnPages() { return PageCount() >= 2; }
+
+int CVoskView::PageCount() { return CountSheetPages(doc_.Survey(), pages_); }
 
 void CVoskView::OnKeyDown(int key) {
     PageState& state = pages_;

@@ -32,6 +32,9 @@ public:
     void OnPreviousPage();
     void OnNextPage();
     bool CanTurnPages();
+    // The number of pages of the sheet (brings the current page back to 1
+    // when it lies beyond).
+    int PageCount();
 
     // Prints pages `from` to `to` on `printer`; the current page is the last
     // printed one afterwards. False when the printer could not be started.

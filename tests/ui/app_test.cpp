@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QMenuBar>
@@ -153,8 +154,10 @@ private slots:
         Write(Path("fifty.vkr"), Sheet(50));  // 41 rows a page: two pages
         QVERIFY(doc_->OpenDocumentFile(Path("fifty.vkr")));
         QVERIFY(frame_->Action(command::kNextPage)->isEnabled());
+        QCOMPARE(frame_->PageIndicator()->text(), QString("1 / 2 ページ"));
         QTest::keyClick(view, Qt::Key_Down);
         QCOMPARE(view->CurrentPage(), 2);
+        QCOMPARE(frame_->PageIndicator()->text(), QString("2 / 2 ページ"));
         QTest::keyClick(view, Qt::Key_Down);  // the last page stays
         QCOMPARE(view->CurrentPage(), 2);
         QTest::keyClick(view, Qt::Key_PageUp);
