@@ -19,7 +19,10 @@ mkdir -p "$work"/{root,spool,cache,run,log}
 cleanup() {
   [ -f "$work/run/cupsd.pid" ] && kill "$(cat "$work/run/cupsd.pid")" 2>/dev/null || true
   pkill -f "cupsd -c $work/root" 2>/dev/null || true
-  rm -rf "$work"
+  # The scheduler writes its cache while it shuts down: removing the folder
+  # before it has gone fails now and then.
+  for _ in $(seq 50); do pgrep -f "cupsd -c $work/root" >/dev/null || break; sleep 0.1; done
+  rm -rf "$work" || true
 }
 trap cleanup EXIT
 
