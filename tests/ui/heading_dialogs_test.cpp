@@ -75,6 +75,22 @@ private slots:
         QCOMPARE(h[38], std::string("0"));  // empty field 38 opened on the first choice
     }
 
+    void enterInAnEditableComboMovesOnAsInAPlainField() {
+        Settings().sheet.enterKeyMode = 1;  // "次に移動"
+        RunHeading([](CHeadingDlg& d) {
+            for (const char* name : {"field10", "field18"}) {
+                auto* combo = Child<QComboBox>(d, name);
+                combo->setFocus();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QWidget* now = QApplication::focusWidget();
+                QVERIFY2(now != combo && !combo->isAncestorOf(now), name);
+                QVERIFY(d.isVisible());
+            }
+            d.reject();
+        });
+        Settings().sheet.enterKeyMode = 0;
+    }
+
     void depthScaleMustBeAWholeNumber() {
         for (const char* bad : {"abc", "", "12x", "1.5"}) {
             MessageRecorder messages;

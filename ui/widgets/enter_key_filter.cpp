@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 namespace vosk {
 
@@ -30,13 +31,20 @@ bool EnterKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->view()->isVisible()) return false;
     const long mode = enterKeyMode_;
     if (mode == 0) return false;
-    if (mode == 1)
-        if (QWidget* next = widget->nextInFocusChain(); next) {
-            // The next control that takes the focus by Tab.
-            while (next != widget && !((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisible()))
-                next = next->nextInFocusChain();
-            next->setFocus(Qt::TabFocusReason);
-        }
+    if (mode == 1) {
+        // The field of an editable combo box is part of the combo box: the
+        // move starts from the box, or the focus would come straight back.
+        QWidget* from = widget;
+        if (auto* combo = qobject_cast<QComboBox*>(widget->parentWidget()); combo && combo->lineEdit() == widget)
+            from = combo;
+        // The next control that takes the focus by Tab, outside `from`.
+        QWidget* next = from->nextInFocusChain();
+        while (next && next != from &&
+               (from->isAncestorOf(next) ||
+                !((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisible())))
+            next = next->nextInFocusChain();
+        if (next) next->setFocus(Qt::TabFocusReason);
+    }
     return true;
 }
 
