@@ -29,10 +29,6 @@ void WriteLine(CellGrid& grid, int line, const BlowRow& row) {
     for (int c = 1; c <= kBlowFieldCount; ++c) grid.SetCell(line, c, row[c]);
 }
 
-void Refuse(bool show, int id, std::string_view arg = {}) {
-    if (show) ShowMessage(id, arg);
-}
-
 }  // namespace
 
 int AutoCalcMode(const AutoCalcSwitches& switches) {
@@ -100,69 +96,47 @@ BlowRow LoadBlowLine(CellGrid& grid, int line, int changedColumn, const AutoCalc
     return entry;
 }
 
-bool ValidateEntryRow(const BlowRow& entry, bool showMessages) {
+Refusal ValidateEntryRow(const BlowRow& entry) {
     bool any = false;
     for (int c = 1; c <= kBlowFieldCount; ++c) any = any || !entry[c].empty();
-    if (!any || !Numeric(entry[kDepth])) {
-        Refuse(showMessages, message::kNoData);
-        return false;
-    }
+    if (!any || !Numeric(entry[kDepth])) return {message::kNoData};
     double h = ParseDecimal(entry[kDepth]);
     // Written so that a depth read as NaN ("-nan") is refused too.
-    if (!(h >= kMinDepth && h <= kMaxDepth)) {
-        Refuse(showMessages, message::kBadNumber);
-        return false;
-    }
-    return true;
+    if (!(h >= kMinDepth && h <= kMaxDepth)) return {message::kBadNumber};
+    return {};
 }
 
-int PlaceAdd(const BlowRow& entry, CellGrid& grid, const AutoCalcSwitches& switches, bool showMessages) {
+Placement PlaceAdd(const BlowRow& entry, CellGrid& grid, const AutoCalcSwitches& switches) {
     BlowRow row = entry;
     RecomputeEntryRow(row, grid, switches);
-    if (!ValidateEntryRow(row, showMessages)) return 0;
+    if (Refusal refused = ValidateEntryRow(row)) return {0, refused};
     int used = grid.UsedLength();
-    if (used >= grid.Lines()) {
-        Refuse(showMessages, message::kMaxLines);
-        return 0;
-    }
-    if (FindSameDepthLine(grid, kDepth, row[kDepth], used) != 0) {
-        Refuse(showMessages, message::kSameDepth, "深度");
-        return 0;
-    }
+    if (used >= grid.Lines()) return {0, {message::kMaxLines}};
+    if (FindSameDepthLine(grid, kDepth, row[kDepth], used) != 0) return {0, {message::kSameDepth, "深度"}};
     // After the last used line, so blank lines above stay blank.
     WriteLine(grid, used + 1, row);
-    return used + 1;
+    return {used + 1, {}};
 }
 
-int PlaceOverwrite(const BlowRow& entry, int currentLine, CellGrid& grid, const AutoCalcSwitches& switches,
-                   OverwriteMode mode) {
-    bool show = mode == OverwriteMode::Button;
+Placement PlaceOverwrite(const BlowRow& entry, int currentLine, CellGrid& grid, const AutoCalcSwitches& switches,
+                         OverwriteMode mode) {
     BlowRow row = entry;
     RecomputeEntryRow(row, grid, switches);
-    if (!ValidateEntryRow(row, show)) return 0;
+    if (Refusal refused = ValidateEntryRow(row)) return {0, refused};
     bool inRange = currentLine >= 1 && currentLine <= grid.Lines();
-    if (!inRange && !(currentLine == 0 && mode == OverwriteMode::Button)) {
-        Refuse(show, message::kLineOutOfRange);
-        return 0;
-    }
+    if (!inRange && !(currentLine == 0 && mode == OverwriteMode::Button)) return {0, {message::kLineOutOfRange}};
     int used = grid.UsedLength();
-    if (used == 0) {
-        Refuse(show, message::kCannotOverwrite);
-        return 0;
-    }
+    if (used == 0) return {0, {message::kCannotOverwrite}};
     // Overwrite corrects an existing depth and never creates a new one.
     int line = FindSameDepthLine(grid, kDepth, row[kDepth], used);
-    if (line == 0) {
-        Refuse(show, message::kNoSuchDepth, "深さh ");
-        return 0;
-    }
+    if (line == 0) return {0, {message::kNoSuchDepth, "深さh "}};
     WriteLine(grid, line, row);
-    return line;
+    return {line, {}};
 }
 
 bool LiveUpdateAllowed(const BlowRow& entry, int currentLine, const CellGrid& grid) {
     if (currentLine < 1 || currentLine > grid.Lines()) return false;
-    if (!ValidateEntryRow(entry, false)) return false;
+    if (ValidateEntryRow(entry)) return false;
     const FieldText& lineDepth = grid.Cell(currentLine, kDepth);
     // A different depth means the user is typing a new entry, not correcting
     // the current line.

@@ -76,28 +76,28 @@ BlowRow LoadBlowLine(CellGrid& grid, int line, int changedColumn, const AutoCalc
 // ---- Checks and placement ------------------------------------------------
 
 // Some field non-empty and the depth a number (else 903), the depth within
-// −1000 … 1000000 cm (else 4006). Messages only when `showMessages`.
-bool ValidateEntryRow(const BlowRow& entry, bool showMessages);
+// −1000 … 1000000 cm (else 4006).
+Refusal ValidateEntryRow(const BlowRow& entry);
 
 // Recomputes and validates the entry and writes it into the line after the
-// last used line. Returns that line, or 0 when refused: 903 / 4006, 902 with
+// last used line. Returns that line, or the refusal: 903 / 4006, 902 with
 // every line used, 908 when a line above the first blank depth has the same
 // depth. A refusal changes neither the grid nor the entry.
-int PlaceAdd(const BlowRow& entry, CellGrid& grid, const AutoCalcSwitches& switches, bool showMessages);
+Placement PlaceAdd(const BlowRow& entry, CellGrid& grid, const AutoCalcSwitches& switches);
 
 enum class OverwriteMode {
     Silent = 0,
-    // The Overwrite button: messages on, and no current line (0) accepted,
-    // since the line is found by its depth.
+    // The Overwrite button: no current line (0) is accepted too, since the
+    // line is found by its depth.
     Button = 2,
 };
 
 // Recomputes and validates the entry and writes it over the first line with
-// the same depth, whichever line is current. Returns that line, or 0 when
-// refused: 903 / 4006, 905 for a current line out of range, 904 for an empty
+// the same depth, whichever line is current. Returns that line, or the
+// refusal: 903 / 4006, 905 for a current line out of range, 904 for an empty
 // grid, 907 when no line above the first blank depth has that depth.
-int PlaceOverwrite(const BlowRow& entry, int currentLine, CellGrid& grid, const AutoCalcSwitches& switches,
-                   OverwriteMode mode);
+Placement PlaceOverwrite(const BlowRow& entry, int currentLine, CellGrid& grid, const AutoCalcSwitches& switches,
+                         OverwriteMode mode);
 
 // Whether an entry typed while `currentLine` is current may be written into
 // it: the line exists, the entry passes the silent validation, and the

@@ -11,9 +11,17 @@
 #include <utility>
 #include <vector>
 
+#include "platform/message_service.h"
 #include "survey/field_text.h"
 
 namespace vosk {
+
+// Where an add or overwrite wrote its entry (line 0: nowhere), or the
+// refusal that kept the grid as it was.
+struct Placement {
+    int line = 0;
+    Refusal refusal;
+};
 
 class CellGrid {
 public:

@@ -54,4 +54,8 @@ MessageAnswer MessageRecorder::Show(const std::string& text, MessageButtons butt
     return a;
 }
 
+void ShowRefusal(const Refusal& refusal) {
+    if (refusal) ShowMessage(refusal.id, refusal.arg);
+}
+
 }  // namespace vosk

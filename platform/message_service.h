@@ -29,6 +29,16 @@ MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons = Mess
 // Shows string-table text `id`, with `arg` in place of %1.
 MessageAnswer ShowMessage(int id, std::string_view arg = {}, MessageButtons buttons = MessageButtons::Ok);
 
+// What a rule refuses with: a string-table message and its argument, id 0
+// for none. Rules return it; the dialog (or the tool) shows it.
+struct Refusal {
+    int id = 0;
+    std::string arg;
+    explicit operator bool() const { return id != 0; }
+};
+// Shows the refusal's message; nothing for none.
+void ShowRefusal(const Refusal& refusal);
+
 // Prints every message on stderr and answers Ok / Yes.
 class StderrMessages : public MessageService {
 public:

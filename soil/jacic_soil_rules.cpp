@@ -26,10 +26,6 @@ constexpr std::array<int, kSoilFieldCount + 1> kFieldColumn = {
 
 bool Numeric(std::string_view text) { return IsNumericText(text) == 1; }
 
-void Refuse(bool show, int id, std::string_view arg = {}) {
-    if (show) ShowMessage(id, arg);
-}
-
 // The percentage of one member of an alternation, "50" when the member is
 // an alternation and its share is not positive.
 void EvenShareIfAlternation(FieldText& percentage, const FieldText& name) {
@@ -102,50 +98,35 @@ void WriteJacicLine(CellGrid& grid, int line, const JacicLine& entry) {
     for (int c = 1; c <= kCount; ++c) grid.SetCell(line, c, entry[static_cast<size_t>(c)]);
 }
 
-int PlaceJacicAdd(const JacicLine& entry, CellGrid& grid) {
-    if (!ValidateSoilDepth(entry[kDepth], true)) return 0;
+Placement PlaceJacicAdd(const JacicLine& entry, CellGrid& grid) {
+    if (Refusal refused = ValidateSoilDepth(entry[kDepth])) return {0, refused};
     const int used = grid.UsedLength();
-    if (used >= grid.Lines()) {
-        Refuse(true, message::kMaxLines);
-        return 0;
-    }
+    if (used >= grid.Lines()) return {0, {message::kMaxLines}};
     JacicLine row = entry;
     row[kDepth] = FormatSoilDepth(entry[kDepth]);
-    if (FindSameDepthLine(grid, kDepth, row[kDepth], used) != 0) {
-        Refuse(true, message::kSameDepth, "深度");
-        return 0;
-    }
+    if (FindSameDepthLine(grid, kDepth, row[kDepth], used) != 0) return {0, {message::kSameDepth, "深度"}};
     // After the last used line; the store puts the lines in depth order.
     WriteJacicLine(grid, used + 1, row);
-    return used + 1;
+    return {used + 1, {}};
 }
 
-int PlaceJacicOverwrite(const JacicLine& entry, int currentLine, CellGrid& grid) {
-    if (!ValidateSoilDepth(entry[kDepth], true)) return 0;
-    if (currentLine < 0 || currentLine > grid.Lines()) {
-        Refuse(true, message::kLineOutOfRange);
-        return 0;
-    }
+Placement PlaceJacicOverwrite(const JacicLine& entry, int currentLine, CellGrid& grid) {
+    if (Refusal refused = ValidateSoilDepth(entry[kDepth])) return {0, refused};
+    if (currentLine < 0 || currentLine > grid.Lines()) return {0, {message::kLineOutOfRange}};
     const int used = grid.UsedLength();
-    if (used == 0) {
-        Refuse(true, message::kCannotOverwrite);
-        return 0;
-    }
+    if (used == 0) return {0, {message::kCannotOverwrite}};
     JacicLine row = entry;
     row[kDepth] = FormatSoilDepth(entry[kDepth]);
     // The line is found by its depth, not by which line is current.
     const int line = FindSameDepthLine(grid, kDepth, row[kDepth], used);
-    if (line == 0) {
-        Refuse(true, message::kNoSuchDepth, "深度");
-        return 0;
-    }
+    if (line == 0) return {0, {message::kNoSuchDepth, "深度"}};
     WriteJacicLine(grid, line, row);
-    return line;
+    return {line, {}};
 }
 
 bool ApplyJacicWriteBack(const JacicLine& entry, int currentLine, CellGrid& grid) {
     if (currentLine < 1 || currentLine > grid.Lines()) return false;
-    if (!ValidateSoilDepth(entry[kDepth], false)) return false;
+    if (ValidateSoilDepth(entry[kDepth])) return false;
     JacicLine row = entry;
     row[kDepth] = FormatSoilDepth(entry[kDepth]);
     const FieldText& lineDepth = grid.Cell(currentLine, kDepth);

@@ -87,17 +87,17 @@ bool SoilLineShown(const CellGrid& grid, int line);
 JacicLine ReadJacicLine(const CellGrid& grid, int line);
 void WriteJacicLine(CellGrid& grid, int line, const JacicLine& entry);
 
-// Validates the entry (messages) and writes it with its depth in "%.2f"
-// after the last used line. Returns that line, or 0 when refused: 903 /
-// 4006, 902 when 100 lines are used, 908 when a line above the first
-// non-numeric depth has the same depth.
-int PlaceJacicAdd(const JacicLine& entry, CellGrid& grid);
+// Validates the entry and writes it with its depth in "%.2f" after the last
+// used line. Returns that line, or the refusal: 903 / 4006, 902 when 100
+// lines are used, 908 when a line above the first non-numeric depth has the
+// same depth.
+Placement PlaceJacicAdd(const JacicLine& entry, CellGrid& grid);
 
-// Validates the entry (messages) and writes it over the first line with the
-// same depth, whichever line is current. Returns that line, or 0 when
-// refused: 903 / 4006, 905 for a current line outside 0 … 100, 904 for an
-// empty grid, 907 when no line has that depth.
-int PlaceJacicOverwrite(const JacicLine& entry, int currentLine, CellGrid& grid);
+// Validates the entry and writes it over the first line with the same
+// depth, whichever line is current. Returns that line, or the refusal: 903 /
+// 4006, 905 for a current line outside 0 … 100, 904 for an empty grid, 907
+// when no line has that depth.
+Placement PlaceJacicOverwrite(const JacicLine& entry, int currentLine, CellGrid& grid);
 
 // A change made outside the grid, copied into the current line at once when
 // the entry passes the silent check and the current line has no numeric

@@ -18,10 +18,6 @@ constexpr std::string_view kFirstListedName = "\x93\x44\x92\x59";
 
 bool Numeric(std::string_view text) { return IsNumericText(text) == 1; }
 
-void Refuse(bool show, int id, std::string_view arg = {}) {
-    if (show) ShowMessage(id, arg);
-}
-
 void WriteEntry(CellGrid& grid, int line, const SoilEntry& entry) {
     grid.SetCell(line, kDepth, entry.depth);
     grid.SetCell(line, kName, entry.name);
@@ -58,52 +54,35 @@ FieldText StoredSoilDepth(std::string_view depth) {
     return FormatSoilDepth(depth);
 }
 
-bool ValidateSoilEntry(const SoilEntry& entry, bool showMessages) {
-    return ValidateSoilDepth(entry.depth, showMessages);
-}
+Refusal ValidateSoilEntry(const SoilEntry& entry) { return ValidateSoilDepth(entry.depth); }
 
-int PlaceSoilAdd(const SoilEntry& entry, CellGrid& grid) {
-    if (!ValidateSoilEntry(entry, true)) return 0;
+Placement PlaceSoilAdd(const SoilEntry& entry, CellGrid& grid) {
+    if (Refusal refused = ValidateSoilEntry(entry)) return {0, refused};
     int used = grid.UsedLength();
-    if (used >= grid.Lines()) {
-        Refuse(true, message::kMaxLines);
-        return 0;
-    }
+    if (used >= grid.Lines()) return {0, {message::kMaxLines}};
     SoilEntry row{FormatSoilDepth(entry.depth), entry.name};
-    if (FindSameDepthLine(grid, kDepth, row.depth, used) != 0) {
-        Refuse(true, message::kSameDepth, "深度");
-        return 0;
-    }
+    if (FindSameDepthLine(grid, kDepth, row.depth, used) != 0) return {0, {message::kSameDepth, "深度"}};
     // After the last used line, so blank lines above stay blank.
     WriteEntry(grid, used + 1, row);
-    return used + 1;
+    return {used + 1, {}};
 }
 
-int PlaceSoilOverwrite(const SoilEntry& entry, int currentLine, CellGrid& grid) {
-    if (!ValidateSoilEntry(entry, true)) return 0;
+Placement PlaceSoilOverwrite(const SoilEntry& entry, int currentLine, CellGrid& grid) {
+    if (Refusal refused = ValidateSoilEntry(entry)) return {0, refused};
     // No current line is fine: the line is found by its depth.
-    if (currentLine < 0 || currentLine > grid.Lines()) {
-        Refuse(true, message::kLineOutOfRange);
-        return 0;
-    }
+    if (currentLine < 0 || currentLine > grid.Lines()) return {0, {message::kLineOutOfRange}};
     int used = grid.UsedLength();
-    if (used == 0) {
-        Refuse(true, message::kCannotOverwrite);
-        return 0;
-    }
+    if (used == 0) return {0, {message::kCannotOverwrite}};
     // Overwrite corrects an existing layer and never creates a new depth.
     int line = FindSameDepthLine(grid, kDepth, entry.depth, used);
-    if (line == 0) {
-        Refuse(true, message::kNoSuchDepth, "深度");
-        return 0;
-    }
+    if (line == 0) return {0, {message::kNoSuchDepth, "深度"}};
     WriteEntry(grid, line, entry);
-    return line;
+    return {line, {}};
 }
 
 bool ApplySoilLiveUpdate(const SoilEntry& entry, int currentLine, CellGrid& grid) {
     if (currentLine < 1 || currentLine > grid.Lines()) return false;
-    if (!ValidateSoilEntry(entry, false)) return false;
+    if (ValidateSoilEntry(entry)) return false;
     SoilEntry row{FormatSoilDepth(entry.depth), entry.name};
     const FieldText& lineDepth = grid.Cell(currentLine, kDepth);
     // A different depth means the user is typing a new layer, not

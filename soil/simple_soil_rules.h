@@ -63,20 +63,20 @@ private:
 FieldText StoredSoilDepth(std::string_view depth);
 
 // Some text and a numeric depth (else 903), the depth within −1 … 3000 m
-// (else 4006). Messages only when `showMessages`.
-bool ValidateSoilEntry(const SoilEntry& entry, bool showMessages);
+// (else 4006).
+Refusal ValidateSoilEntry(const SoilEntry& entry);
 
 // Validates the entry, rewrites its depth with "%.2f" and writes it into the
-// line after the last used line. Returns that line, or 0 when refused:
+// line after the last used line. Returns that line, or the refusal:
 // 903 / 4006, 902 with every line used, 908 when a line above the first
 // blank depth has the same depth. A refusal changes nothing.
-int PlaceSoilAdd(const SoilEntry& entry, CellGrid& grid);
+Placement PlaceSoilAdd(const SoilEntry& entry, CellGrid& grid);
 
 // The Overwrite button: validates the entry and writes it, depth as typed,
-// over the first line with the same depth. Returns that line, or 0 when
-// refused: 903 / 4006, 905 for a current line out of range (0 is accepted),
+// over the first line with the same depth. Returns that line, or the
+// refusal: 903 / 4006, 905 for a current line out of range (0 is accepted),
 // 904 for an empty grid, 907 when no line has that depth.
-int PlaceSoilOverwrite(const SoilEntry& entry, int currentLine, CellGrid& grid);
+Placement PlaceSoilOverwrite(const SoilEntry& entry, int currentLine, CellGrid& grid);
 
 // Typing while a line is current: when the entry passes the silent check
 // and the line has no numeric depth yet or the same depth, the entry, depth

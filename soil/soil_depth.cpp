@@ -1,6 +1,5 @@
 #include "soil/soil_depth.h"
 
-#include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "survey/numbers.h"
 
@@ -12,17 +11,12 @@ constexpr double kMaxSoilDepth = 3000;
 
 }  // namespace
 
-bool ValidateSoilDepth(std::string_view depth, bool showMessages) {
-    int refusal = 0;
-    if (IsNumericText(depth) != 1) {
-        refusal = message::kNoData;
-    } else {
-        const double value = ParseDecimal(depth);
-        // Written so that a depth read as NaN is refused too.
-        if (!(value >= kMinSoilDepth && value <= kMaxSoilDepth)) refusal = message::kBadNumber;
-    }
-    if (refusal != 0 && showMessages) ShowMessage(refusal);
-    return refusal == 0;
+Refusal ValidateSoilDepth(std::string_view depth) {
+    if (IsNumericText(depth) != 1) return {message::kNoData};
+    const double value = ParseDecimal(depth);
+    // Written so that a depth read as NaN is refused too.
+    if (!(value >= kMinSoilDepth && value <= kMaxSoilDepth)) return {message::kBadNumber};
+    return {};
 }
 
 FieldText FormatSoilDepth(std::string_view depth) { return FormatFixed(ParseDecimal(depth), 2); }

@@ -4,13 +4,13 @@
 
 #include <string_view>
 
+#include "platform/message_service.h"
 #include "survey/field_text.h"
 
 namespace vosk {
 
-// Empty or non-numeric: 903; outside −1 … 3000 m: 4006. Messages only when
-// `showMessages`.
-bool ValidateSoilDepth(std::string_view depth, bool showMessages);
+// Empty or non-numeric: 903; outside −1 … 3000 m: 4006.
+Refusal ValidateSoilDepth(std::string_view depth);
 // The depth as the sheet stores it: "%.2f" metres.
 FieldText FormatSoilDepth(std::string_view depth);
 

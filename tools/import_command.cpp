@@ -13,6 +13,7 @@
 #include "platform/cp932.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "survey/field_check.h"
 #include "survey/text_lines.h"
 #include "tools/tool_common.h"
@@ -208,10 +209,8 @@ int ImportCommand(const std::vector<std::string>& args) {
         }
         // The Add's refusal is a message box in the dialog; here it must say
         // which line it refused.
-        MessageRecorder messages;
-        if (PlaceAdd(entry, grid, switches, true) == 0) {
-            for (const std::string& m : messages.texts) rc = Refuse(lineNumber, m);
-            rc = kUsage;
+        if (Placement placed = PlaceAdd(entry, grid, switches); placed.line == 0) {
+            rc = Refuse(lineNumber, FormatMessageText(placed.refusal.id, placed.refusal.arg));
             return false;
         }
         return true;

@@ -11,6 +11,18 @@
 namespace vosk {
 namespace {
 
+// As a dialog runs a rule: the refusal shown, the line (or the acceptance)
+// returned.
+int Shown(const Placement& placed) {
+    ShowRefusal(placed.refusal);
+    return placed.line;
+}
+bool Shown(const Refusal& refusal) {
+    ShowRefusal(refusal);
+    return !refusal;
+}
+
+
 using namespace blow_column;
 
 constexpr AutoCalcSwitches kBoth{true, true};
@@ -237,7 +249,7 @@ TEST(ValidateEntryRow, RefusesEmptyNonNumericAndOutOfRangeDepths) {
     };
     for (const Case& c : cases) {
         MessageRecorder loud;
-        EXPECT_EQ(ValidateEntryRow(c.entry, true), c.message == 0) << c.entry[kDepth];
+        EXPECT_EQ(Shown(ValidateEntryRow(c.entry)), c.message == 0) << c.entry[kDepth];
         if (c.message == 0) {
             EXPECT_TRUE(loud.texts.empty());
         } else {
@@ -245,7 +257,7 @@ TEST(ValidateEntryRow, RefusesEmptyNonNumericAndOutOfRangeDepths) {
         }
 
         MessageRecorder quiet;
-        EXPECT_EQ(ValidateEntryRow(c.entry, false), c.message == 0);
+        EXPECT_EQ(!ValidateEntryRow(c.entry), c.message == 0);
         EXPECT_TRUE(quiet.texts.empty());
     }
 }
@@ -255,7 +267,7 @@ TEST(ValidateEntryRow, RefusesEmptyNonNumericAndOutOfRangeDepths) {
 TEST(PlaceAdd, WritesTheRecomputedEntryAfterTheLastUsedLine) {
     MessageRecorder messages;
     CellGrid grid = Grid({{"3", "10"}, {"", ""}, {"4", "30"}});
-    EXPECT_EQ(PlaceAdd(Entry("5", "25", "", "", "r"), grid, kBoth, true), 4);
+    EXPECT_EQ(Shown(PlaceAdd(Entry("5", "25", "", "", "r"), grid, kBoth)), 4);
     EXPECT_EQ(Cells(grid, 4), (std::vector<std::string>{"5", "25", "15", "3.33333", "r"}));
     EXPECT_TRUE(grid.IsBlankLine(2));
     EXPECT_TRUE(messages.texts.empty());
@@ -278,21 +290,29 @@ TEST(PlaceAdd, RefusalsShowTheirMessageAndLeaveTheGrid) {
     for (Case& c : cases) {
         CellGrid before = c.grid;
         MessageRecorder messages;
-        EXPECT_EQ(PlaceAdd(c.entry, c.grid, kBoth, true), 0);
+        EXPECT_EQ(Shown(PlaceAdd(c.entry, c.grid, kBoth)), 0);
         EXPECT_EQ(messages.texts, std::vector<std::string>{c.message});
         for (int l = 1; l <= kBlowRowCount; ++l) ASSERT_EQ(Cells(c.grid, l), Cells(before, l)) << l;
 
         MessageRecorder quiet;
-        EXPECT_EQ(PlaceAdd(c.entry, c.grid, kBoth, false), 0);
+        EXPECT_EQ(PlaceAdd(c.entry, c.grid, kBoth).line, 0);
         EXPECT_TRUE(quiet.texts.empty());
     }
     EXPECT_EQ(Message(908, "深度"), "同じ 深度データがあります.\n修正なら上書きしてください.");
+    // The rule itself shows nothing: it returns the message and its argument.
+    MessageRecorder none;
+    CellGrid grid = Grid({{"3", "10"}});
+    const Placement placed = PlaceAdd(Entry("5", "10"), grid, kBoth);
+    EXPECT_EQ(placed.line, 0);
+    EXPECT_EQ(placed.refusal.id, 908);
+    EXPECT_EQ(placed.refusal.arg, "深度");
+    EXPECT_TRUE(none.texts.empty());
 }
 
 TEST(PlaceAdd, BlankDepthStopsTheDuplicateSearch) {
     MessageRecorder messages;
     CellGrid grid = Grid({{"3", "10"}, {"", ""}, {"4", "20"}});
-    EXPECT_EQ(PlaceAdd(Entry("5", "20"), grid, kBoth, true), 4);
+    EXPECT_EQ(Shown(PlaceAdd(Entry("5", "20"), grid, kBoth)), 4);
     EXPECT_TRUE(messages.texts.empty());
 }
 
@@ -302,7 +322,7 @@ TEST(PlaceOverwrite, ReplacesTheLineWithTheSameDepthWhicheverIsCurrent) {
     MessageRecorder messages;
     CellGrid grid = Grid({{"3", "10"}, {"4", "20", "10", "4", "old"}, {"5", "30"}});
     for (int current : {0, 1, 2, 100}) {
-        EXPECT_EQ(PlaceOverwrite(Entry("8", "20", "", "", "new"), current, grid, kBoth, OverwriteMode::Button), 2);
+        EXPECT_EQ(Shown(PlaceOverwrite(Entry("8", "20", "", "", "new"), current, grid, kBoth, OverwriteMode::Button)), 2);
     }
     EXPECT_EQ(Cells(grid, 2), (std::vector<std::string>{"8", "20", "10", "8", "new"}));
     EXPECT_TRUE(messages.texts.empty());
@@ -327,7 +347,7 @@ TEST(PlaceOverwrite, RefusalsShowTheirMessageAndLeaveTheGrid) {
     for (Case& c : cases) {
         CellGrid before = c.grid;
         MessageRecorder messages;
-        EXPECT_EQ(PlaceOverwrite(c.entry, c.current, c.grid, kBoth, OverwriteMode::Button), 0);
+        EXPECT_EQ(Shown(PlaceOverwrite(c.entry, c.current, c.grid, kBoth, OverwriteMode::Button)), 0);
         EXPECT_EQ(messages.texts, std::vector<std::string>{c.message});
         for (int l = 1; l <= kBlowRowCount; ++l) ASSERT_EQ(Cells(c.grid, l), Cells(before, l)) << l;
     }
@@ -337,8 +357,8 @@ TEST(PlaceOverwrite, RefusalsShowTheirMessageAndLeaveTheGrid) {
 TEST(PlaceOverwrite, SilentModeNeedsACurrentLine) {
     MessageRecorder messages;
     CellGrid grid = Grid({{"3", "10"}});
-    EXPECT_EQ(PlaceOverwrite(Entry("5", "10"), 0, grid, kBoth, OverwriteMode::Silent), 0);
-    EXPECT_EQ(PlaceOverwrite(Entry("5", "10"), 1, grid, kBoth, OverwriteMode::Silent), 1);
+    EXPECT_EQ(PlaceOverwrite(Entry("5", "10"), 0, grid, kBoth, OverwriteMode::Silent).line, 0);
+    EXPECT_EQ(PlaceOverwrite(Entry("5", "10"), 1, grid, kBoth, OverwriteMode::Silent).line, 1);
     EXPECT_EQ(grid.Cell(1, kN), "5");
     EXPECT_TRUE(messages.texts.empty());
 }

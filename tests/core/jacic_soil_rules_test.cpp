@@ -10,6 +10,18 @@
 namespace vosk {
 namespace {
 
+// As a dialog runs a rule: the refusal shown, the line (or the acceptance)
+// returned.
+int Shown(const Placement& placed) {
+    ShowRefusal(placed.refusal);
+    return placed.line;
+}
+bool Shown(const Refusal& refusal) {
+    ShowRefusal(refusal);
+    return !refusal;
+}
+
+
 using namespace jacic_column;
 
 JacicLine Entry(const char* depth, const char* nameUtf8 = "") {
@@ -54,11 +66,11 @@ TEST(SoilDepth, AcceptedRangeAndMessages) {
                  {"", 903},  {"abc", 903}, {"nan", 903}};
     for (const Case& c : cases) {
         MessageRecorder messages;
-        EXPECT_EQ(ValidateSoilDepth(c.depth, true), c.message == 0) << c.depth;
+        EXPECT_EQ(Shown(ValidateSoilDepth(c.depth)), c.message == 0) << c.depth;
         std::vector<std::string> expected;
         if (c.message) expected.push_back(FormatMessageText(c.message));
         EXPECT_EQ(messages.texts, expected) << c.depth;
-        EXPECT_FALSE(ValidateSoilDepth("abc", false));
+        EXPECT_TRUE(ValidateSoilDepth("abc"));  // refused, and nothing shown
         EXPECT_EQ(messages.texts.size(), expected.size());
     }
     EXPECT_EQ(FormatSoilDepth("1.5"), "1.50");
@@ -107,27 +119,27 @@ TEST(SoilGrid, RowsOpenOnTheirOwnLines) {
 TEST(SoilPlacement, AddAndOverwriteFindTheLineByDepth) {
     CellGrid grid(kJacicLines, kCount);
     MessageRecorder messages;
-    EXPECT_EQ(PlaceJacicOverwrite(Entry("1"), 0, grid), 0);
-    EXPECT_EQ(PlaceJacicAdd(Entry("1.5", "粘土"), grid), 1);
+    EXPECT_EQ(Shown(PlaceJacicOverwrite(Entry("1"), 0, grid)), 0);
+    EXPECT_EQ(Shown(PlaceJacicAdd(Entry("1.5", "粘土"), grid)), 1);
     EXPECT_EQ(grid.Cell(1, kDepth), "1.50");
-    EXPECT_EQ(PlaceJacicAdd(Entry("0.5", "砂"), grid), 2);
+    EXPECT_EQ(Shown(PlaceJacicAdd(Entry("0.5", "砂"), grid)), 2);
     // 1.5 against 1.50: refused, nothing written.
-    EXPECT_EQ(PlaceJacicAdd(Entry("1.5", "礫"), grid), 0);
+    EXPECT_EQ(Shown(PlaceJacicAdd(Entry("1.5", "礫"), grid)), 0);
     EXPECT_EQ(grid.UsedLength(), 2);
     // Overwrite takes the line of that depth whichever line is current.
-    EXPECT_EQ(PlaceJacicOverwrite(Entry("1.500", "礫"), 2, grid), 1);
+    EXPECT_EQ(Shown(PlaceJacicOverwrite(Entry("1.500", "礫"), 2, grid)), 1);
     EXPECT_EQ(grid.Cell(1, kName), Cp932Literal("礫"));
     EXPECT_EQ(grid.Cell(1, kDepth), "1.50");
     EXPECT_EQ(grid.Cell(2, kName), Cp932Literal("砂"));
-    EXPECT_EQ(PlaceJacicOverwrite(Entry("7"), 0, grid), 0);
-    EXPECT_EQ(PlaceJacicOverwrite(Entry("1.5"), 101, grid), 0);
+    EXPECT_EQ(Shown(PlaceJacicOverwrite(Entry("7"), 0, grid)), 0);
+    EXPECT_EQ(Shown(PlaceJacicOverwrite(Entry("1.5"), 101, grid)), 0);
     EXPECT_EQ(messages.texts,
               (std::vector<std::string>{FormatMessageText(904), FormatMessageText(908, "深度"),
                                         FormatMessageText(907, "深度"), FormatMessageText(905)}));
 
     for (int l = 3; l <= kJacicLines; ++l) grid.SetCell(l, kDepth, std::to_string(l));
     messages.texts.clear();
-    EXPECT_EQ(PlaceJacicAdd(Entry("999"), grid), 0);
+    EXPECT_EQ(Shown(PlaceJacicAdd(Entry("999"), grid)), 0);
     EXPECT_EQ(messages.texts, std::vector<std::string>{FormatMessageText(902)});
 }
 

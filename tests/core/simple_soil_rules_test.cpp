@@ -14,6 +14,18 @@
 namespace vosk {
 namespace {
 
+// As a dialog runs a rule: the refusal shown, the line (or the acceptance)
+// returned.
+int Shown(const Placement& placed) {
+    ShowRefusal(placed.refusal);
+    return placed.line;
+}
+bool Shown(const Refusal& refusal) {
+    ShowRefusal(refusal);
+    return !refusal;
+}
+
+
 using namespace soil_column;
 using Texts = std::vector<std::string>;
 
@@ -70,10 +82,10 @@ TEST(SimpleSoilEntry, DepthMustBeANumberWithinMinusOneToThreeThousandMetres) {
                           Case{"-1.5", "x", 4006}, Case{"", "x", 903}, Case{"abc", "x", 903}, Case{"", "", 903},
                           Case{"-nan", "x", 4006}}) {
         MessageRecorder messages;
-        EXPECT_EQ(ValidateSoilEntry({c.depth, c.name}, true), c.message == 0) << c.depth;
+        EXPECT_EQ(Shown(ValidateSoilEntry({c.depth, c.name})), c.message == 0) << c.depth;
         EXPECT_EQ(messages.texts, c.message == 0 ? Texts{} : Texts{std::string(MessageText(c.message))}) << c.depth;
         MessageRecorder silent;
-        ValidateSoilEntry({c.depth, c.name}, false);
+        EXPECT_EQ(!ValidateSoilEntry({c.depth, c.name}), c.message == 0);
         EXPECT_TRUE(silent.texts.empty());
     }
 }
@@ -81,37 +93,37 @@ TEST(SimpleSoilEntry, DepthMustBeANumberWithinMinusOneToThreeThousandMetres) {
 TEST(SimpleSoilAdd, GoesAfterTheLastUsedLineWithTwoDecimalsAndRefusesTheSameDepth) {
     MessageRecorder messages;
     CellGrid grid = Grid({{"1.00", "a"}, {"", ""}, {"3.00", "c"}});
-    EXPECT_EQ(PlaceSoilAdd({"2", "b"}, grid), 4);
+    EXPECT_EQ(Shown(PlaceSoilAdd({"2", "b"}, grid)), 4);
     EXPECT_EQ(Line(grid, 4), (Texts{"2.00", "b"}));
     EXPECT_EQ(Line(grid, 2), (Texts{"", ""}));
     // 1.000 is depth 1: found above the blank line.
-    EXPECT_EQ(PlaceSoilAdd({"1.000", "x"}, grid), 0);
+    EXPECT_EQ(Shown(PlaceSoilAdd({"1.000", "x"}, grid)), 0);
     // 2.004 becomes 2.00 before it is compared, but line 4 lies below the
     // blank line that ends the search.
-    EXPECT_EQ(PlaceSoilAdd({"2.004", "x"}, grid), 5);
+    EXPECT_EQ(Shown(PlaceSoilAdd({"2.004", "x"}, grid)), 5);
     EXPECT_EQ(messages.texts, Texts{FormatMessageText(908, "深度")});
     EXPECT_EQ(Line(grid, 5), (Texts{"2.00", "x"}));
 
     CellGrid full(kSoilRowCount, kSimpleSoilColumns);
     full.SetCell(kSoilRowCount, kName, "last");
     messages.texts.clear();
-    EXPECT_EQ(PlaceSoilAdd({"5", "x"}, full), 0);
+    EXPECT_EQ(Shown(PlaceSoilAdd({"5", "x"}, full)), 0);
     EXPECT_EQ(messages.texts, Texts{std::string(MessageText(902))});
 }
 
 TEST(SimpleSoilOverwrite, CorrectsTheLineOfThatDepthKeepingTheTypedText) {
     MessageRecorder messages;
     CellGrid empty = Grid({});
-    EXPECT_EQ(PlaceSoilOverwrite({"1", "a"}, 0, empty), 0);
+    EXPECT_EQ(Shown(PlaceSoilOverwrite({"1", "a"}, 0, empty)), 0);
     EXPECT_EQ(Line(empty, 1), (Texts{"", ""}));
 
     CellGrid grid = Grid({{"1.00", "a"}, {"2.00", "b"}});
-    EXPECT_EQ(PlaceSoilOverwrite({"4", "x"}, 1, grid), 0);
-    EXPECT_EQ(PlaceSoilOverwrite({"2", "x"}, 101, grid), 0);
+    EXPECT_EQ(Shown(PlaceSoilOverwrite({"4", "x"}, 1, grid)), 0);
+    EXPECT_EQ(Shown(PlaceSoilOverwrite({"2", "x"}, 101, grid)), 0);
     EXPECT_EQ(messages.texts, (Texts{std::string(MessageText(904)), FormatMessageText(907, "深度"),
                                      std::string(MessageText(905))}));
     // Whichever line is current, the line of that depth takes the entry.
-    EXPECT_EQ(PlaceSoilOverwrite({"2.0000001", "x"}, 1, grid), 2);
+    EXPECT_EQ(Shown(PlaceSoilOverwrite({"2.0000001", "x"}, 1, grid)), 2);
     EXPECT_EQ(Line(grid, 2), (Texts{"2.0000001", "x"}));
     EXPECT_EQ(Line(grid, 1), (Texts{"1.00", "a"}));
 }
@@ -146,7 +158,7 @@ TEST(SimpleSoilStore, LayersKeepTheirDescriptionWhenReordered) {
     // Line 4 (D) deleted, a new layer added after C.
     grid.DeleteLine(4);
     origins.DeleteLine(4);
-    int added = PlaceSoilAdd({"0.5", "N"}, grid);
+    int added = Shown(PlaceSoilAdd({"0.5", "N"}, grid));
     ASSERT_EQ(added, 4);
     origins.NewLayer(added);
 

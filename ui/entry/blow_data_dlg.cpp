@@ -254,8 +254,7 @@ void CBlowDataDlg::OnAdd() {
     grid_->EndEditing();
     BlowRow entry;
     if (GatherEntry(entry)) {
-        int line =
-            grid_->ChangeCells([&](CellGrid& cells) { return PlaceAdd(entry, cells, autoCalc_, true); });
+        const int line = Place([&](CellGrid& cells) { return PlaceAdd(entry, cells, autoCalc_); });
         if (line != 0) {
             ClearEntryFields();
             SetField(kN, {});
@@ -270,7 +269,7 @@ void CBlowDataDlg::OnOverwrite() {
     BlowRow entry;
     if (GatherEntry(entry)) {
         const int current = grid_->CurrentLine();
-        int line = grid_->ChangeCells([&](CellGrid& cells) {
+        const int line = Place([&](CellGrid& cells) {
             return PlaceOverwrite(entry, current, cells, autoCalc_, OverwriteMode::Button);
         });
         if (line != 0) {

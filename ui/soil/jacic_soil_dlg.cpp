@@ -454,7 +454,7 @@ void CJacicSoilDlg::OnAdd() {
     grid_->EndEditing();
     JacicLine entry;
     if (GatherEntry(entry)) {
-        const int line = grid_->ChangeCells([&](CellGrid& cells) { return PlaceJacicAdd(entry, cells); });
+        const int line = Place([&](CellGrid& cells) { return PlaceJacicAdd(entry, cells); });
         if (line != 0) {
             ScrollToLine(line);
             ClearEntryFields();
@@ -470,8 +470,7 @@ void CJacicSoilDlg::OnOverwrite() {
     JacicLine entry;
     if (GatherEntry(entry)) {
         const int current = grid_->CurrentLine();
-        const int line =
-            grid_->ChangeCells([&](CellGrid& cells) { return PlaceJacicOverwrite(entry, current, cells); });
+        const int line = Place([&](CellGrid& cells) { return PlaceJacicOverwrite(entry, current, cells); });
         if (line != 0) {
             ScrollToLine(line);
             grid_->SetModified();

@@ -188,7 +188,7 @@ void CSoilNameDlg::OnAdd() {
     grid_->EndEditing();
     SoilEntry entry;
     if (GatherEntry(entry)) {
-        int line = grid_->ChangeCells([&](CellGrid& cells) { return PlaceSoilAdd(entry, cells); });
+        const int line = Place([&](CellGrid& cells) { return PlaceSoilAdd(entry, cells); });
         if (line != 0) {
             origins_.NewLayer(line);
             ClearEntryFields();
@@ -204,7 +204,7 @@ void CSoilNameDlg::OnOverwrite() {
     if (GatherEntry(entry)) {
         const int current = grid_->CurrentLine();
         // The line found keeps its layer: Overwrite corrects, it adds nothing.
-        int line = grid_->ChangeCells([&](CellGrid& cells) { return PlaceSoilOverwrite(entry, current, cells); });
+        const int line = Place([&](CellGrid& cells) { return PlaceSoilOverwrite(entry, current, cells); });
         if (line != 0) {
             ClearEntryFields();
             grid_->SetModified();

@@ -6,6 +6,7 @@
 // The dialog lays the controls out and supplies the grid hooks.
 
 #include <QDialog>
+#include <utility>
 #include <vector>
 
 #include "ui/widgets/editable_list_grid.h"
@@ -47,6 +48,15 @@ protected:
 
     // No line is current any more; its selection goes.
     void LeaveCurrentLine();
+
+    // Runs an add or overwrite rule of the core on the grid and shows its
+    // refusal. Returns the line written, 0 when refused.
+    template <typename Rule>
+    int Place(Rule&& rule) {
+        const Placement placed = grid_->ChangeCells(std::forward<Rule>(rule));
+        ShowRefusal(placed.refusal);
+        return placed.line;
+    }
 
     EditableListGrid* grid_ = nullptr;
     QPushButton* add_ = nullptr;
