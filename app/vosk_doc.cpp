@@ -9,6 +9,7 @@
 #include "platform/cp932.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "settings/settings_store.h"
 #include "survey/data_sheet.h"
 
@@ -152,7 +153,7 @@ bool CVoskDoc::TakeOpened(OpenedSheet opened) {
 bool CVoskDoc::WriteTo(const QString& path) {
     AtomicFile file(FsPath(path));
     if (!WriteDataSheet(survey_, Settings().sheet.digitsNd, file) || !file.Commit()) {
-        ShowMessage(4005);
+        ShowMessage(message::kSaveFailed);
         return false;
     }
     if (recovery_) recovery_->Discard();

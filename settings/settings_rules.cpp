@@ -79,7 +79,7 @@ constexpr size_t kGuidePieceBytes = 159;
 }  // namespace
 
 std::string SaveFailedText(const std::vector<std::string>& realPaths) {
-    std::string text(MessageText(4005));
+    std::string text(MessageText(message::kSaveFailed));
     for (const std::string& p : realPaths) text += "\n( " + p + " )";
     return text;
 }
@@ -130,19 +130,19 @@ void ApplyStandardLayout(LayoutForm& f) {
 
 int StartPositionWarning(int control, std::string_view text) {
     for (const StartLimit& l : kStartLimits)
-        if (l.control == control) return ParseDecimal(text) < l.limit ? 4010 : 0;
+        if (l.control == control) return ParseDecimal(text) < l.limit ? message::kUnsuitableInput : 0;
     return 0;
 }
 
 int BottomLineWarning(std::string_view bottomLine, std::string_view topMargin) {
     double sum = static_cast<double>(ParseInteger(bottomLine)) + static_cast<double>(ParseInteger(topMargin));
-    if (sum < kLowestBottomSumMm) return 134;
-    if (sum > kHighestBottomSumMm) return 135;
+    if (sum < kLowestBottomSumMm) return message::kBottomGapTooSmall;
+    if (sum > kHighestBottomSumMm) return message::kBottomOffPaper;
     return 0;
 }
 
 int TwoColumnTopWarning(std::string_view text) {
-    return !text.empty() && ParseInteger(text) <= kLowestTwoColumnTopMm ? 4033 : 0;
+    return !text.empty() && ParseInteger(text) <= kLowestTwoColumnTopMm ? message::kTwoColumnTopMarginSmall : 0;
 }
 
 int StoreLayoutForm(const LayoutForm& f, SheetSettings& s) {

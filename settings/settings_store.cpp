@@ -9,6 +9,7 @@
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/printer_service.h"
+#include "platform/string_table.h"
 #include "survey/text_lines.h"
 
 namespace vosk {
@@ -63,7 +64,7 @@ void LoadSheetSettings(SettingsStore& store) {
         ParseSettingsFile(store.sheet, *bytes);
     } else {
         ApplySettingsDefaults(store.sheet);
-        ShowMessage(32795, RealPath(store.sysPath).string());
+        ShowMessage(message::kFileNotFound, RealPath(store.sysPath).string());
     }
     ApplyRangeDefaults(store.sheet);
 }
@@ -72,7 +73,7 @@ void LoadFonts(SettingsStore& store) {
     for (int i = 1; i <= kSheetFontCount; ++i) {
         fs::path path = RealPath(FontFilePath(store, i));
         auto bytes = ReadFileBytes(path);
-        if (!bytes && i == 1) ShowMessage(32795, path.string());
+        if (!bytes && i == 1) ShowMessage(message::kFileNotFound, path.string());
         store.fonts[i] = bytes ? ParseFontFile(i, *bytes) : DefaultFont(i);
     }
 }
@@ -82,7 +83,7 @@ std::optional<std::string> ReadSoilNameFile(std::string_view windowsPath) {
     if (windowsPath.size() < 2) return std::nullopt;
     fs::path path = RealPath(windowsPath);
     auto bytes = ReadFileBytes(path);
-    if (!bytes) ShowMessage(32795, path.string());
+    if (!bytes) ShowMessage(message::kFileNotFound, path.string());
     return bytes;
 }
 
@@ -167,7 +168,7 @@ void DetectPaperSize(SettingsStore& store) {
         return;
     }
     if (page->dpiX < 1 || page->dpiY < 1) {
-        ShowMessage(4090);
+        ShowMessage(message::kDeviceError);
         store.paperWidthMm = store.paperHeightMm = 280;
         return;
     }

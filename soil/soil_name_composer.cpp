@@ -4,6 +4,7 @@
 
 #include "platform/cp932.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "survey/numbers.h"
 
 namespace vosk {
@@ -40,7 +41,7 @@ std::string PatternText(long long whole, int fraction, bool alwaysFraction) {
 
 bool GuardAlternation(SoilGroup& target, PickOutcome& outcome) {
     if (!target.alternation) return false;
-    ShowMessage(4011);
+    ShowMessage(message::kNotForAlternation);
     Empty(target);
     outcome.refusedInAlternation = true;
     return true;

@@ -1,6 +1,7 @@
 #include "survey/data_sheet.h"
 
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "survey/text_lines.h"
 
 namespace vosk {
@@ -89,10 +90,10 @@ int ReadDataSheet(SurveyData& survey, std::string_view bytes, ReadPath path) {
         return version == sheet_version::kNone && ++probed < kVersionProbeLines;
     });
     if (!IsAcceptedSheetVersion(version)) {
-        ShowMessage(32792);
+        ShowMessage(message::kNotADataSheet);
         return version;
     }
-    if (version == sheet_version::kDtdNoVersion) ShowMessage(4015);
+    if (version == sheet_version::kDtdNoVersion) ShowMessage(message::kDtdVersionUnsupported);
 
     ClearSurvey(survey);
     SheetReader reader(survey);

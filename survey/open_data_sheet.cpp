@@ -2,6 +2,7 @@
 
 #include "platform/file_io.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 
 namespace vosk {
 
@@ -26,13 +27,13 @@ OpenedSheet OpenDataSheetFile(const std::filesystem::path& file, std::string_vie
     // A file too large for any data sheet is refused as no data sheet;
     // anything else that cannot be read is a missing file.
     if (error == ReadError::TooLarge) {
-        ShowMessage(32792);
+        ShowMessage(message::kNotADataSheet);
         OpenedSheet refused;
         refused.status = OpenedSheet::NotASheet;
         return refused;
     }
     if (!bytes) {
-        ShowMessage(32795, std::string(shownPath));
+        ShowMessage(message::kFileNotFound, std::string(shownPath));
         return {};
     }
     return OpenDataSheet(*bytes, path, companyName);

@@ -7,6 +7,7 @@
 #include "platform/cp932.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "survey/numbers.h"
 #include "tools/tool_common.h"
 
@@ -65,7 +66,7 @@ int ExportCommand(const std::vector<std::string>& args) {
         return kDone;
     }
     if (!WriteFileAtomically(output, csv)) {
-        ShowMessage(4005);
+        ShowMessage(message::kSaveFailed);
         return kFileError;
     }
     return kDone;

@@ -155,7 +155,7 @@ int ImportCommand(const std::vector<std::string>& args) {
 
     auto bytes = ReadFileBytes(input);
     if (!bytes) {
-        ShowMessage(32795, input);
+        ShowMessage(message::kFileNotFound, input);
         return kFileError;
     }
     std::string text;

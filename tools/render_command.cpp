@@ -6,6 +6,7 @@
 
 #include "platform/message_service.h"
 #include "platform/sheet_output.h"
+#include "platform/string_table.h"
 #include "render/report_page.h"
 #include "tools/tool_common.h"
 
@@ -19,7 +20,7 @@ bool EndsWith(const std::string& path, const char* suffix) {
 int RenderPdf(const DrawArguments& a) {
     PdfOutput pdf(a.output, a.dpi ? a.dpi : 600);
     if (!pdf.IsOpen()) {
-        ShowMessage(4005);
+        ShowMessage(message::kSaveFailed);
         return kFileError;
     }
     for (const std::string& file : a.files) {
@@ -32,7 +33,7 @@ int RenderPdf(const DrawArguments& a) {
             if (Canvas* canvas = pdf.BeginPage()) DrawSheetPage(*canvas, *survey, Settings(), page, state);
     }
     if (!pdf.Finish()) {
-        ShowMessage(4005);
+        ShowMessage(message::kSaveFailed);
         return kFileError;
     }
     return kDone;
@@ -47,7 +48,7 @@ int RenderPicture(const DrawArguments& a, bool svg) {
     int dpi = a.dpi ? a.dpi : 96;
     bool ok = svg ? WritePageSvg(a.output, dpi, draw) : WritePagePng(a.output, dpi, draw);
     if (!ok) {
-        ShowMessage(4005);
+        ShowMessage(message::kSaveFailed);
         return kFileError;
     }
     return kDone;

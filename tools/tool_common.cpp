@@ -5,6 +5,7 @@
 
 #include "platform/file_io.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "settings/settings_store.h"
 #include "survey/data_sheet.h"
 #include "survey/field_check.h"
@@ -27,7 +28,7 @@ int ReadSheetFile(const std::string& path, SurveyData& survey, int& version) {
 int WriteSheetFile(const std::string& path, SurveyData& survey) {
     AtomicFile file(path);
     if (!WriteDataSheet(survey, Settings().sheet.digitsNd, file) || !file.Commit()) {
-        ShowMessage(4005);
+        ShowMessage(message::kSaveFailed);
         return kFileError;
     }
     return kDone;

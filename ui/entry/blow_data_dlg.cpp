@@ -17,6 +17,7 @@
 #include "entry/blow_rules.h"
 #include "platform/cp932.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "settings/master_list.h"
 #include "settings/settings_store.h"
 #include "survey/field_check.h"
@@ -143,7 +144,7 @@ void CBlowDataDlg::FillRemarks() {
     bool found = false;
     std::vector<FieldText> remarks = ReadMasterList(path, kRemarkPieceBytes, std::numeric_limits<size_t>::max(), &found);
     if (!found) {
-        ShowMessage(32795, RealPath(path).string());
+        ShowMessage(message::kFileNotFound, RealPath(path).string());
         return;
     }
     for (const FieldText& remark : remarks) remark_->addItem(FieldToQString(remark));

@@ -14,6 +14,7 @@
 
 #include "platform/cp932.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "settings/settings_store.h"
 #include "ui/widgets/enter_key_filter.h"
 #include "ui/widgets/field_guard.h"
@@ -194,7 +195,7 @@ void CPageFooterDlg::done(int result) {
         if (!TakeTexts(f)) return;
         f.fromBottomLine = vertical_->checkedId();
         f.centred = horizontal_->checkedId();
-        if (FooterMayLeaveThePaper(f, topLimit_)) ShowMessage(133, Cp932ToUtf8(f.topMm));
+        if (FooterMayLeaveThePaper(f, topLimit_)) ShowMessage(message::kFooterOffPaper, Cp932ToUtf8(f.topMm));
         form_ = f;
     }
     QDialog::done(result);

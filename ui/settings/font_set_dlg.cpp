@@ -10,6 +10,7 @@
 
 #include "platform/cp932.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "settings/settings_rules.h"
 #include "ui/settings/settings_services.h"
 #include "ui/widgets/dialog_support.h"
@@ -122,7 +123,7 @@ void CFontSetDlg::accept() {
 }
 
 void CFontSetDlg::reject() {
-    if (modified_ > 0 && ShowMessage(132, {}, MessageButtons::YesNo) != MessageAnswer::Yes) return;
+    if (modified_ > 0 && ShowMessage(message::kDiscardChanges, {}, MessageButtons::YesNo) != MessageAnswer::Yes) return;
     QDialog::reject();
 }
 

@@ -10,6 +10,7 @@
 #include "platform/editor_launch.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "settings/settings_rules.h"
 #include "ui/settings/settings_services.h"
 #include "ui/widgets/dialog_support.h"
@@ -45,7 +46,7 @@ CGuideDlg::CGuideDlg(const SettingsStore& store, SettingsServices& services, QWi
     if (auto bytes = ReadFileBytes(path)) {
         for (const FieldText& line : GuideLines(*bytes)) list_->addItem(FieldToQString(line));
     } else {
-        ShowMessage(32795, path.string());
+        ShowMessage(message::kFileNotFound, path.string());
     }
 }
 
@@ -55,7 +56,7 @@ void CGuideDlg::OnOpenAndPrint() {
     ProgramStarter start = [this](const QString& program, const QStringList& arguments, const QString& folder) {
         return services_.StartProgram(program, arguments, folder);
     };
-    if (!OpenInEditor(guidePath_, folder_, start)) ShowMessage(4032);
+    if (!OpenInEditor(guidePath_, folder_, start)) ShowMessage(message::kCannotRun);
 }
 
 }  // namespace vosk

@@ -43,7 +43,7 @@ CMasterListDlg::CMasterListDlg(const QString& caption, const QString& header, st
 
     bool found = false;
     std::vector<FieldText> lines = ReadMasterList(windowsPath_, kMasterListPieceBytes, kMasterListLines, &found);
-    if (!found) ShowMessage(32795, RealPath(windowsPath_).string());
+    if (!found) ShowMessage(message::kFileNotFound, RealPath(windowsPath_).string());
     CellGrid table(kMasterListLines, 1);
     for (size_t i = 0; i < lines.size(); ++i) table.SetCell(static_cast<int>(i) + 1, 1, lines[i]);
     const int read = static_cast<int>(lines.size());
@@ -74,7 +74,7 @@ void CMasterListDlg::ConfirmDialog() {
     // A list that cannot be written keeps the dialog open: the user can try
     // again or cancel, and the edits are never thrown away by a failed save.
     if (!WriteFileAtomically(RealPath(windowsPath_), file.bytes)) {
-        ShowMessage("マスタファイルは\n" + std::string(MessageText(4005)));
+        ShowMessage("マスタファイルは\n" + std::string(MessageText(message::kSaveFailed)));
         return;
     }
     if (!file.duplicates.empty()) ShowMessage(file.duplicates);

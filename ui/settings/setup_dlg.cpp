@@ -10,6 +10,7 @@
 
 #include "platform/cp932.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "settings/settings_rules.h"
 #include "ui/widgets/dialog_support.h"
 #include "ui/widgets/field_guard.h"
@@ -66,7 +67,7 @@ void CSetupDlg::OnLeaveFolder() {
     std::string folder = Cp932Literal(folder_->text().toStdString());
     if (folder.empty() && !folder_->text().isEmpty()) return;  // the view refuses it at OK
     FolderCheck check = LeaveInstallFolder(folder);
-    if (check.tooShort) ShowMessage(4007);
+    if (check.tooShort) ShowMessage(message::kNoDataGiven);
     QString text = FieldToQString(check.folder);
     // The added "\" must not push the last character out of the edit.
     folder_->setMaxLength(std::max(kFolderMaxLength, static_cast<int>(text.size())));

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "settings/master_list.h"
 #include "settings/settings_store.h"
 #include "ui/widgets/field_guard.h"
@@ -24,7 +25,6 @@ using namespace soil_column;
 
 // Lines of the grid shown at once.
 constexpr int kVisibleGridLines = 20;
-constexpr int kMsgListMissing = 4018;
 
 std::vector<GridColumn> SoilColumns() {
     return {
@@ -95,7 +95,7 @@ void CSoilNameDlg::FillNameList() {
     bool found = false;
     std::vector<FieldText> entries = ReadMasterList(path, kSimpleSoilPieceBytes, kSimpleSoilMaxPieces, &found);
     if (!found) {
-        ShowMessage(kMsgListMissing, RealPath(path).string());
+        ShowMessage(message::kListFileNotFound, RealPath(path).string());
         return;
     }
     // Filling picks nothing.

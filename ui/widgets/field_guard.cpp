@@ -5,6 +5,7 @@
 
 #include "platform/cp932.h"
 #include "platform/message_service.h"
+#include "platform/string_table.h"
 
 namespace vosk {
 namespace {
@@ -46,7 +47,7 @@ void GuardFieldText(QLineEdit* edit, FieldKind kind) {
 }
 
 void RefuseInteger(QLineEdit* edit) {
-    ShowMessage(61712);
+    ShowMessage(message::kWholeNumberNeeded);
     edit->setFocus();
     edit->selectAll();
 }
