@@ -379,6 +379,17 @@ private slots:
         QCOMPARE(d->result(), int(QDialog::Accepted));
     }
 
+    void aClickOnTheSelectedNamePicksItAgain() {
+        auto d = Open();
+        QListWidget* whole = d->List(SoilList::Whole);
+        const QPoint first = whole->visualItemRect(whole->item(0)).center();
+        QTest::mouseClick(whole->viewport(), Qt::LeftButton, {}, first);
+        QCOMPARE(d->TargetControls(1).name->text(), whole->item(0)->text());
+        d->TargetControls(1).name->setText("x");
+        QTest::mouseClick(whole->viewport(), Qt::LeftButton, {}, first);
+        QCOMPARE(d->TargetControls(1).name->text(), whole->item(0)->text());
+    }
+
     void cancelAsksOnlyAfterChanges() {
         // The old "・" form of an empty second share shows empty in the grid;
         // a cancelled dialog leaves the survey byte for byte as it was.

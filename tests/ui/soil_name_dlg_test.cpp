@@ -222,6 +222,21 @@ private slots:
         QCOMPARE(grid->UsedLength(), 3);
     }
 
+    void aClickOnTheSelectedNamePicksItAgain() {
+        auto d = Open();
+        // Clay for two layers in a row: the second click is on the item the
+        // first one selected.
+        for (int layer = 1; layer <= 2; ++layer) {
+            TypeInField(*d, kName, "x");
+            PickName(*d, "粘土");
+            QCOMPARE(d->Field(kName)->text(), QString("粘土"));
+        }
+        // A change of row by the keyboard picks as before, once.
+        d->NameList()->setFocus();
+        QTest::keyClick(d->NameList(), Qt::Key_Down);
+        QCOMPARE(d->Field(kName)->text(), d->NameList()->currentItem()->text());
+    }
+
     void typingWhileALineIsCurrentCorrectsIt() {
         MessageRecorder messages;
         auto d = Open();

@@ -24,6 +24,7 @@
 #include "survey/numbers.h"
 #include "survey/survey_data.h"
 #include "ui/widgets/field_guard.h"
+#include "ui/widgets/list_pick.h"
 
 namespace vosk {
 namespace {
@@ -191,9 +192,11 @@ void CJacicSoilDlg::BuildControls() {
         connect(TargetControls(group).alternation, &QCheckBox::clicked, this,
                 [this, group](bool on) { SetAlternation(group, on); });
     connect(topsoil_, &QCheckBox::clicked, topsoilLabel_, [this] { topsoilLabel_->setEnabled(true); });
-    for (int l = 0; l < 4; ++l)
+    for (int l = 0; l < 4; ++l) {
         connect(lists_[static_cast<size_t>(l)], &QListWidget::itemSelectionChanged, this,
                 [this, l] { OnPick(static_cast<SoilList>(l)); });
+        PickOnClickOfCurrentItem(lists_[static_cast<size_t>(l)], [this, l](int) { OnPick(static_cast<SoilList>(l)); });
+    }
 
 }
 

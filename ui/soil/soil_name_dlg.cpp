@@ -17,6 +17,7 @@
 #include "settings/master_list.h"
 #include "settings/settings_store.h"
 #include "ui/widgets/field_guard.h"
+#include "ui/widgets/list_pick.h"
 
 namespace vosk {
 namespace {
@@ -88,6 +89,7 @@ void CSoilNameDlg::BuildControls() {
     depth->installEventFilter(this);
     name->installEventFilter(this);
     connect(nameList_, &QListWidget::currentRowChanged, this, &CSoilNameDlg::OnPickName);
+    PickOnClickOfCurrentItem(nameList_, [this](int row) { OnPickName(row); });
 }
 
 void CSoilNameDlg::FillNameList() {
