@@ -58,6 +58,16 @@ void SeedInstallFolder(const fs::path& folder) {
     }
 }
 
+bool IsDefaultInstallFolder(const SettingsStore& store) {
+    auto lower = [](std::string_view text) {
+        std::string out(text);
+        for (char& c : out)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return out;
+    };
+    return lower(store.installDrive) == "c" && lower(store.installFolderPath) == lower(kDefaultInstallFolderPath);
+}
+
 void LoadSheetSettings(SettingsStore& store) {
     auto bytes = ReadFileBytes(RealPath(store.sysPath));
     if (bytes) {
@@ -128,7 +138,11 @@ void LoadSettings(SettingsStore& store, SurveyData& survey, bool reloadAll) {
     store.simpleSoilPath = InstallFilePath(store, "Zbn.mst");
     store.soilListPath = InstallFilePath(store, "WdtvJCA.mst");
 
-    if (!store.sheetLoaded || !store.fontsLoaded) SeedInstallFolder(RealPath(store.installFolder));
+    // Only the default folder is made and filled on first use: a folder the
+    // user named that is not there is a typing mistake, and its missing
+    // files say so.
+    if ((!store.sheetLoaded || !store.fontsLoaded) && IsDefaultInstallFolder(store))
+        SeedInstallFolder(RealPath(store.installFolder));
     if (!store.sheetLoaded) {
         LoadSheetSettings(store);
         LoadSoilNameLists(store, store.soilListPath);

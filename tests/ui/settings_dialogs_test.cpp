@@ -524,6 +524,20 @@ private slots:
         QCOMPARE(Settings().installFolder, std::string("D:\\Other"));
     }
 
+    void setupToAFolderThatIsNotThereNeitherMakesNorFillsIt() {
+        MessageRecorder messages;
+        RunCommand(command::kSetup, [&](QDialog* d) {
+            TypeAndLeave(Edit(d, 1001), "Tarvogx\\Vosk3");
+            ClickOk(d);
+        });
+        QCOMPARE(Settings().installFolder, std::string("C:\\Tarvogx\\Vosk3"));
+        const fs::path typo = Drives() / "C" / "Tarvogx" / "Vosk3";
+        QVERIFY(!fs::exists(typo));
+        // Its files are missing, and say so.
+        QVERIFY(!messages.texts.empty());
+        QCOMPARE(messages.texts.front(), FormatMessageText(32795, (typo / "Sys.ndx").string()));
+    }
+
     void setupRefusesBadPathsAndWarnsOnShortFolders() {
         MessageRecorder messages;
         RunCommand(command::kSetup, [&](QDialog* d) {
