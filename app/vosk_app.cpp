@@ -82,6 +82,7 @@ bool CVoskApp::InitInstance(const QStringList& arguments, int& exitCode) {
     frame_->Recovery()->Offer(recovery_->Others());
     frame_->setWindowTitle(QString::fromUtf8(kMainCaption.data(), static_cast<qsizetype>(kMainCaption.size())));
     frame_->show();
+    frame_->View()->OpenAtReadableZoom();
     frame_->repaint();
     return true;
 }

@@ -73,6 +73,7 @@ void CVoskView::paintEvent(QPaintEvent*) {
                            static_cast<int>(kPaperHeightMm * dpiY / 25.4)),
                      Qt::white);
     QtCanvas canvas(&painter, dpiX, dpiY);
+    canvas.SetScreenText(true);
     OnDraw(canvas);
 }
 
@@ -127,10 +128,16 @@ void CVoskView::SetZoom(int percent) {
     viewport()->update();
 }
 
-void CVoskView::ZoomToFitWidth() {
-    int widthAt100 = static_cast<int>(kPaperWidthMm * logicalDpiX() / 25.4);
-    SetZoom(std::max(1, viewport()->width() * 100 / std::max(1, widthAt100)));
+void CVoskView::OpenAtReadableZoom() {
+    if (FitWidthZoom() > 100) SetZoom(FitWidthZoom());
 }
+
+int CVoskView::FitWidthZoom() const {
+    int widthAt100 = static_cast<int>(kPaperWidthMm * logicalDpiX() / 25.4);
+    return std::max(1, viewport()->width() * 100 / std::max(1, widthAt100));
+}
+
+void CVoskView::ZoomToFitWidth() { SetZoom(FitWidthZoom()); }
 
 void CVoskView::OnPreviousPage() {
     if (pages_.printing) return;

@@ -50,6 +50,9 @@ public:
     int Zoom() const { return zoom_; }
     void SetZoom(int percent);
     void ZoomToFitWidth();
+    // The first view: the paper as wide as the window when the window is
+    // wider than the paper at 100 %, so the figures read at a glance.
+    void OpenAtReadableZoom();
 
 signals:
     // The page or anything the enabling of commands depends on changed.
@@ -66,6 +69,7 @@ private:
     void UpdateScrollSizes();
     int ScreenDpiX() const;
     int ScreenDpiY() const;
+    int FitWidthZoom() const;
 
     CVoskDoc& doc_;
     PageState pages_;
