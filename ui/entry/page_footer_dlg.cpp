@@ -36,6 +36,11 @@ CPageFooterDlg::CPageFooterDlg(const FooterForm& form, int paperW, int paperH, c
     after_ = new QComboBox(format);
     after_->setEditable(true);
     for (const char* t : {"", "-", ")"}) after_->addItem(QString::fromUtf8(t));
+    // Room for a few characters such as " -" beside the arrow.
+    for (QComboBox* box : {before_, after_}) {
+        box->setMinimumContentsLength(4);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    }
     sample_ = new QLineEdit(format);
     sample_->setReadOnly(true);
     sample_->setAlignment(Qt::AlignCenter);

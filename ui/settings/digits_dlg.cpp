@@ -62,13 +62,13 @@ CDigitsDlg::CDigitsDlg(const DigitsForm& form, const SettingsStore& settings, QW
     grid->addWidget(Label("cm"), 2, 5);
     grid->addWidget(Label("自動 "), 2, 6);
     grid->addWidget(Label("⊿h"), 3, 0);
-    auto* incrementCaption = new QVBoxLayout;
+    auto* incrementCaption = new QHBoxLayout;
     incrementCaption->addWidget(Label("貫入量"));
     incrementCaption->addWidget(Label("mm"));
     grid->addLayout(incrementCaption, 3, 1);
     grid->addWidget(increment_, 3, 2);
     grid->addWidget(Label("⊿h"), 3, 4);
-    auto* style2IncrementCaption = new QVBoxLayout;
+    auto* style2IncrementCaption = new QHBoxLayout;
     style2IncrementCaption->addWidget(Label("貫入量"));
     style2IncrementCaption->addWidget(Label("cm"));
     grid->addLayout(style2IncrementCaption, 3, 5);

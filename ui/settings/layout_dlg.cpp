@@ -107,7 +107,6 @@ CLayoutDlg::CLayoutDlg(const LayoutForm& form, const SettingsStore& settings, QW
     bottom->addWidget(MakeOkCancel(this));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label("様式1　様式2"));
     layout->addLayout(columns);
     layout->addLayout(bottom);
 
