@@ -1,14 +1,18 @@
 #include "app/data_commands.h"
 
+#include <memory>
+
 #include "app/vosk_doc.h"
 #include "entry/blow_rules.h"
 #include "entry/heading_form.h"
+#include "platform/message_service.h"
 #include "settings/settings_store.h"
 #include "ui/entry/blow_data_dlg.h"
 #include "ui/entry/heading_dlg.h"
 #include "ui/entry/page_footer_dlg.h"
 #include "ui/soil/jacic_soil_dlg.h"
 #include "ui/soil/soil_name_dlg.h"
+#include "ui/widgets/grid_dialog.h"
 
 namespace vosk {
 
@@ -29,19 +33,37 @@ void DataCommands::OnPageFooter() {
     if (dialog.exec() == QDialog::Accepted) StoreFooterForm(dialog.Form(), survey.heading);
 }
 
+void DataCommands::RunGridDialog(GridDialog& dialog) {
+    // A table typed for an hour survives a crash before OK: every change
+    // of the grid keeps what OK would store as the recovery copy.
+    bool kept = false;
+    QObject::connect(&dialog, &GridDialog::TableEdited, &dialog, [this, &dialog, &kept] {
+        auto inProgress = std::make_unique<SurveyData>(doc_.Survey());
+        // A trial store: its reports are for the real OK.
+        MessageRecorder silent;
+        if (dialog.StoreInto(*inProgress)) {
+            doc_.KeepRecoveryOf(*inProgress);
+            kept = true;
+        }
+    });
+    dialog.exec();
+    // Back to the survey as it now is; a change OK made is noted by the caller.
+    if (kept) doc_.ResetRecovery();
+}
+
 void DataCommands::OnBlowData() {
     CBlowDataDlg dialog(doc_.Survey(), autoCalc_, settings_, parent_);
-    dialog.exec();
+    RunGridDialog(dialog);
 }
 
 void DataCommands::OnJacicSoilName() {
     CJacicSoilDlg dialog(doc_.Survey(), settings_, parent_);
-    dialog.exec();
+    RunGridDialog(dialog);
 }
 
 void DataCommands::OnSoilName() {
     CSoilNameDlg dialog(doc_.Survey(), settings_, parent_);
-    dialog.exec();
+    RunGridDialog(dialog);
 }
 
 }  // namespace vosk

@@ -7,6 +7,7 @@ class QWidget;
 namespace vosk {
 
 class CVoskDoc;
+class GridDialog;
 struct AutoCalcSwitches;
 struct SettingsStore;
 
@@ -25,6 +26,8 @@ public:
     void OnSoilName();
 
 private:
+    void RunGridDialog(GridDialog& dialog);
+
     CVoskDoc& doc_;
     SettingsStore& settings_;
     AutoCalcSwitches& autoCalc_;

@@ -85,6 +85,18 @@ void CVoskDoc::NoteChanged() {
     WriteRecovery();
 }
 
+void CVoskDoc::KeepRecoveryOf(const SurveyData& inProgress) {
+    if (recovery_) recovery_->Write(inProgress, Settings().sheet.digitsNd, path_.toStdString());
+}
+
+void CVoskDoc::ResetRecovery() {
+    if (!recovery_) return;
+    if (unsaved_)
+        WriteRecovery();
+    else
+        recovery_->Discard();
+}
+
 bool CVoskDoc::RestoreRecovery(const RecoveryCopy& copy) {
     const QString sheet = QString::fromStdU16String(copy.sheet.u16string());
     OpenedSheet opened = OpenDataSheetFile(copy.sheet, sheet.toStdString(), ReadPath::Framework,

@@ -60,6 +60,12 @@ public:
     bool HasUnsavedChanges() const { return unsaved_; }
     // The survey was changed by a command: writes the recovery copy.
     void NoteChanged();
+    // Work in progress in an open dialog, as the survey would be after its
+    // OK: kept as the recovery copy, the survey itself untouched.
+    void KeepRecoveryOf(const SurveyData& inProgress);
+    // The dialog closed without changing the survey: the copy goes back to
+    // what the survey is (or away, when nothing is unsaved).
+    void ResetRecovery();
     // Takes a recovery copy as the survey, bound to the file it belongs to
     // (Save writes that file); false when it could not be read.
     bool RestoreRecovery(const RecoveryCopy& copy);

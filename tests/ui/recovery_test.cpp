@@ -24,6 +24,7 @@
 #include "platform/message_service.h"
 #include "settings/settings_store.h"
 #include "survey/data_sheet.h"
+#include "ui/entry/blow_data_dlg.h"
 #include "ui/entry/heading_dlg.h"
 
 namespace vosk {
@@ -175,6 +176,36 @@ private slots:
         ReadDataSheet(*saved, Bytes(file), ReadPath::Framework);
         QCOMPARE(saved->heading[1], app.Document()->Survey().heading[1]);
         QVERIFY(CopiesIn(Folder()).isEmpty());
+    }
+
+    void aTableTypedInAnOpenDialogIsKeptBeforeOk() {
+        if (qEnvironmentVariableIsSet(kChildEnv)) QSKIP("parent only");
+        MessageRecorder messages;
+        CVoskApp app(&messages);
+        int exitCode = 0;
+        QVERIFY(app.InitInstance({"vosk"}, exitCode));
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<CBlowDataDlg*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            d->Field(1)->setText("7");
+            d->Field(2)->setText("35");
+            d->AddButton()->click();
+            // Still in the dialog: the copy holds the row OK would store.
+            const QStringList copies = CopiesIn(Folder());
+            QCOMPARE(copies.size(), 1);
+            auto kept = std::make_unique<SurveyData>();
+            ReadDataSheet(*kept, Bytes(QDir(Folder()).filePath(copies[0])), ReadPath::Framework);
+            QCOMPARE(kept->blow[1][2], std::string("35"));
+            messages.answers = {MessageAnswer::Yes};
+            d->CancelButton()->click();
+            driven = true;
+        });
+        app.MainFrame()->Action(command::kBlowData)->trigger();
+        QVERIFY(driven);
+        // Cancelled: nothing unsaved, no copy left.
+        QVERIFY(CopiesIn(Folder()).isEmpty());
+        QVERIFY(!app.Document()->HasUnsavedChanges());
     }
 
     void discardRemovesTheCopyAndOffersTheNext() {

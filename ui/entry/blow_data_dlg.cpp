@@ -243,6 +243,11 @@ void CBlowDataDlg::ClearEntryFields() {
     for (int c = kN; c <= kRemark; ++c) SetField(c, {});
 }
 
+bool CBlowDataDlg::StoreInto(SurveyData& survey) const {
+    CellGrid cells = grid_->Cells();
+    return StoreBlowTable(cells, survey, autoCalc_);
+}
+
 void CBlowDataDlg::ConfirmDialog() {
     bool stored =
         grid_->ChangeCells([this](CellGrid& cells) { return StoreBlowTable(cells, survey_, autoCalc_); });

@@ -42,6 +42,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    bool StoreInto(SurveyData& survey) const override;
+
 private:
     void LoadLineIntoEntry(int line, int column) override;
     void ClearEntryFields() override;

@@ -445,6 +445,8 @@ void CJacicSoilDlg::ClearEntryFields() {
     ResetFlags();
 }
 
+bool CJacicSoilDlg::StoreInto(SurveyData& survey) const { return StoreJacicTable(grid_->Cells(), survey); }
+
 void CJacicSoilDlg::ConfirmDialog() {
     if (StoreJacicTable(grid_->Cells(), survey_)) accept();
 }

@@ -57,6 +57,8 @@ public:
     QListWidget* List(SoilList list) const { return lists_.at(static_cast<size_t>(list)); }
     QCheckBox* TopsoilBox() const { return topsoil_; }
 
+    bool StoreInto(SurveyData& survey) const override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

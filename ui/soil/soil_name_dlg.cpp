@@ -180,6 +180,8 @@ void CSoilNameDlg::ClearEntryFields() {
     SetField(kName, {});
 }
 
+bool CSoilNameDlg::StoreInto(SurveyData& survey) const { return StoreSoilTable(grid_->Cells(), origins_, survey); }
+
 void CSoilNameDlg::ConfirmDialog() {
     if (StoreSoilTable(grid_->Cells(), origins_, survey_)) accept();
 }

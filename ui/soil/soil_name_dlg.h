@@ -34,6 +34,8 @@ public:
     QLineEdit* Field(int column) const { return fields_.at(static_cast<size_t>(column)).edit; }
     QListWidget* NameList() const { return nameList_; }
 
+    bool StoreInto(SurveyData& survey) const override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

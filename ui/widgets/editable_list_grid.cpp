@@ -107,12 +107,15 @@ void EditableListGrid::Refill(CellGrid filled, int lastDataLine) {
 }
 
 void EditableListGrid::ShowCells() {
+    bool changed = false;
     for (int l = 1; l <= Lines(); ++l)
         for (int c = 1; c <= Columns(); ++c)
             if (cells_.Cell(l, c) != shown_.Cell(l, c)) {
                 item(l - 1, c - 1)->setText(Shown(cells_.Cell(l, c)));
                 shown_.SetCell(l, c, cells_.Cell(l, c));
+                changed = true;
             }
+    if (changed) emit CellsChanged();
 }
 
 void EditableListGrid::SetCell(int line, int column, FieldText text) {

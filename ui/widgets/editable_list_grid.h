@@ -167,6 +167,10 @@ public:
     static void HidePointer();
     static void ShowPointer();
 
+signals:
+    // Some cell's text changed: a write-back, an add, an overwrite, a delete.
+    void CellsChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

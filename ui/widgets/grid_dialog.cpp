@@ -30,7 +30,10 @@ void GridDialog::CreateGrid(int lines, std::vector<GridColumn> columns, const lo
     connect(delete_, &QPushButton::clicked, this, [this] { OnDelete(); });
     connect(ok_, &QPushButton::clicked, grid_, &EditableListGrid::OnOk);
     connect(cancel_, &QPushButton::clicked, this, &GridDialog::reject);
+    connect(grid_, &EditableListGrid::CellsChanged, this, &GridDialog::TableEdited);
 }
+
+bool GridDialog::StoreInto(SurveyData&) const { return false; }
 
 bool GridDialog::CancelNeedsQuestion() const { return grid_->IsModified() && grid_->UsedLength() >= 1; }
 

@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace vosk {
 
+struct SurveyData;
+
 class GridDialog : public QDialog, protected EditableListGrid::Host {
     Q_OBJECT
 public:
@@ -27,9 +29,18 @@ public:
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
 
+    // What OK would store, stored into `survey` (a copy: a recovery copy of
+    // work in progress is made from it). False when the dialog stores no
+    // survey or the table cannot be stored as it stands.
+    virtual bool StoreInto(SurveyData& survey) const;
+
 public slots:
     // Cancel, Esc and closing the window: asks before dropping changes.
     void reject() override;
+
+signals:
+    // The table changed while the dialog is open.
+    void TableEdited();
 
 protected:
     enum class Editing { AddOverwriteDelete, DeleteOnly };
