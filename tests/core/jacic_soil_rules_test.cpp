@@ -3,23 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp932.h"
-#include "soil/jacic_entry_state.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
+#include "soil/jacic_entry_state.h"
+#include "tests/core/shown_refusal.h"
 
 namespace vosk {
 namespace {
 
-// As a dialog runs a rule: the refusal shown, the line (or the acceptance)
-// returned.
-int Shown(const Placement& placed) {
-    ShowRefusal(placed.refusal);
-    return placed.line;
-}
-bool Shown(const Refusal& refusal) {
-    ShowRefusal(refusal);
-    return !refusal;
-}
+using test::Shown;
 
 
 using namespace jacic_column;
