@@ -6,16 +6,26 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QVBoxLayout>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
@@ -24,6 +34,7 @@
 #include "app/vosk_view.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
+#include "platform/sheet_output.h"
 #include "platform/string_table.h"
 #include "render/report_page.h"
 #include "settings/settings_store.h"
@@ -70,6 +81,65 @@ class AppTest : public QObject {
     void Write(const QString& path, const std::string& bytes) {
         std::ofstream(path.toStdString(), std::ios::binary) << bytes;
     }
+    // The rules a vertical scan at paper position `xMm` crosses from `topMm`
+    // to `bottomMm` on a picture of the page whose paper is `paper` (pixels).
+    static int RulesCrossed(const QImage& image, QRect paper, double xMm, double topMm, double bottomMm) {
+        const double perMmX = paper.width() / 210.0, perMmY = paper.height() / 297.0;
+        const int x = paper.left() + static_cast<int>(xMm * perMmX);
+        int rules = 0;
+        bool inRule = false;
+        for (int y = paper.top() + static_cast<int>(topMm * perMmY); y <= paper.top() + bottomMm * perMmY; ++y) {
+            bool dark = qGray(image.pixel(x, y)) < 224;
+            rules += dark && !inRule;
+            inRule = dark;
+        }
+        return rules;
+    }
+    // The paper on a picture of the preview: the white pixels' bounding box.
+    static QRect Paper(const QImage& image) {
+        QRect box;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == qRgb(255, 255, 255)) box |= QRect(x, y, 1, 1);
+        return box;
+    }
+
+    // The stroked lines of page 1 of a PDF as poppler reads them: each
+    // width and the box around all of them, in points.
+    struct Strokes {
+        std::vector<double> widths;
+        QRectF bounds;
+    };
+    static std::optional<Strokes> PageStrokes(const QString& pdf) {
+        const QString svg = pdf + ".svg";
+        if (QProcess::execute("pdftocairo", {"-svg", "-f", "1", "-l", "1", pdf, svg}) != 0) return std::nullopt;
+        QFile file(svg);
+        if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+        static const QRegularExpression width("stroke-width:([0-9.eE+-]+)"), number("-?[0-9.]+(?:[eE][+-]?[0-9]+)?");
+        Strokes strokes;
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("path")) continue;
+            const QString style = xml.attributes().value("style").toString();
+            auto w = width.match(style);
+            if (!w.hasMatch() || style.contains("stroke:none")) continue;
+            QList<double> m;  // matrix(a,b,c,d,e,f)
+            for (auto it = number.globalMatch(xml.attributes().value("transform").toString()); it.hasNext();)
+                m << it.next().captured().toDouble();
+            if (m.size() != 6) m = {1, 0, 0, 1, 0, 0};
+            strokes.widths.push_back(w.captured(1).toDouble() * std::sqrt(std::abs(m[0] * m[3] - m[1] * m[2])));
+            QList<double> d;
+            for (auto it = number.globalMatch(xml.attributes().value("d").toString()); it.hasNext();)
+                d << it.next().captured().toDouble();
+            for (qsizetype i = 0; i + 1 < d.size(); i += 2) {
+                QPointF p(m[0] * d[i] + m[2] * d[i + 1] + m[4], m[1] * d[i] + m[3] * d[i + 1] + m[5]);
+                strokes.bounds |= QRectF(p, QSizeF(1e-6, 1e-6));
+            }
+        }
+        std::sort(strokes.widths.begin(), strokes.widths.end());
+        return strokes;
+    }
+
     static std::string Sheet(int rows, const std::string& firstHeading = "name") {
         std::string s = "$$_VSKTARVO100\r\n$$Z\r\n" + firstHeading + "\r\n$$C\r\n";
         for (int r = 1; r <= rows; ++r) s += "3," + std::to_string(r * 10) + ",10,3,\r\n";
@@ -280,6 +350,81 @@ private slots:
         for (size_t at = 0; (at = pdf.find("/Type /Page\r", at)) != std::string::npos; ++at) ++pages;
         for (size_t at = 0; (at = pdf.find("/Type /Page ", at)) != std::string::npos; ++at) ++pages;
         QCOMPARE(pages, size_t(2));
+    }
+
+    void printedRulesWeighTheSameAtAnyPrinterResolution() {
+        if (QStandardPaths::findExecutable("pdftocairo").isEmpty()) QSKIP("pdftocairo (poppler-utils) missing");
+        Write(Path("rules.vkr"), Sheet(30));
+        QVERIFY(doc_->OpenDocumentFile(Path("rules.vkr")));
+        CVoskView* view = frame_->View();
+        // The tool's PDF of the same page is what every print must match.
+        {
+            PdfOutput pdf(Path("tool.pdf").toStdString(), kPaperDpi);
+            Canvas* canvas = pdf.BeginPage();
+            QVERIFY(canvas);
+            view->OnDraw(*canvas);
+            QVERIFY(pdf.Finish());
+        }
+        std::optional<Strokes> tool = PageStrokes(Path("tool.pdf"));
+        QVERIFY(tool && tool->widths.size() > 100);
+        for (int dpi : {150, 300, 600, 1200, 2400}) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setResolution(dpi);
+            const QString path = Path(QString("printed-%1.pdf").arg(dpi));
+            printer.setOutputFileName(path);
+            QVERIFY(view->PrintPages(printer, 1, 1));
+            std::optional<Strokes> printed = PageStrokes(path);
+            const QString label = QString("%1 dpi").arg(dpi);
+            QVERIFY2(printed && printed->widths.size() == tool->widths.size(), qPrintable(label));
+            for (size_t i = 0; i < tool->widths.size(); ++i)
+                QVERIFY2(std::abs(printed->widths[i] - tool->widths[i]) < 0.005, qPrintable(label));
+            // The same place on the paper, within a dot of the paper grid.
+            const QRectF a = printed->bounds, b = tool->bounds;
+            for (double delta : {a.left() - b.left(), a.top() - b.top(), a.right() - b.right(), a.bottom() - b.bottom()})
+                QVERIFY2(std::abs(delta) < 72.0 / kPaperDpi, qPrintable(label + QString(": off by %1 pt").arg(delta)));
+        }
+    }
+
+    void printPreviewShowsEveryTableRule() {
+        // An empty sheet: the table rows hold no text, only their rules.
+        CVoskView* view = frame_->View();
+        const double left = Settings().sheet.leftMarginMm, top = Settings().sheet.topMarginMm;
+        // Column 1 of the table, from below its header (44 mm: the box line
+        // over the rows) to above the last row's rule: the box line and 40 rules.
+        auto rulesOf = [&](const QImage& image, QRect paper) {
+            return RulesCrossed(image, paper, left + 3.5, top + 42, top + 242);
+        };
+        struct Case {
+            int printerDpi;
+            double zoom;  // 0: fit to the width
+        } cases[] = {{1200, 0}, {1200, 0.3}, {300, 0.5}, {600, 1.0}};
+        for (const Case& c : cases) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setResolution(c.printerDpi);
+            QPrintPreviewWidget preview(&printer);
+            connect(&preview, &QPrintPreviewWidget::paintRequested, view,
+                    [view](QPrinter* p) { view->PrintPages(*p, 1, 1); });
+            preview.resize(900, 1250);
+            preview.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&preview));
+            if (c.zoom > 0)
+                preview.setZoomFactor(c.zoom);
+            else
+                preview.fitToWidth();
+            preview.updatePreview();
+            QImage shown = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QRect paper = Paper(shown);
+            const QString label = QString("%1 dpi, zoom %2").arg(c.printerDpi).arg(c.zoom);
+            QVERIFY2(paper.width() > 150, qPrintable(label));
+            // The page drawn directly at the size the preview shows it.
+            int dpi = static_cast<int>(std::lround(paper.width() * 25.4 / 210));
+            QImage direct = RenderPageImage(dpi, [&](Canvas& canvas) { view->OnDraw(canvas); });
+            QCOMPARE(rulesOf(direct, direct.rect()), 41);
+            QVERIFY2(rulesOf(shown, paper) == 41, qPrintable(label + QString(": %1 rules").arg(rulesOf(shown, paper))));
+        }
     }
 
     void enterKeyFollowsItsSetting() {
