@@ -1,6 +1,7 @@
 // The main window, the view and the file commands, driven through the real
 // widgets under the offscreen platform.
 
+#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -17,6 +18,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <QXmlStreamReader>
 #include <algorithm>
@@ -29,6 +31,7 @@
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "app/qt_japanese.h"
 #include "app/vosk_app.h"
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
@@ -425,6 +428,29 @@ private slots:
             QCOMPARE(rulesOf(direct, direct.rect()), 41);
             QVERIFY2(rulesOf(shown, paper) == 41, qPrintable(label + QString(": %1 rules").arg(rulesOf(shown, paper))));
         }
+    }
+
+    void qtOwnTextsAreJapaneseWhateverTheLanguage() {
+        // The test runs with LANG=C: only the loaded translations can make these Japanese.
+        QDialogButtonBox english(QDialogButtonBox::Yes);
+        QCOMPARE(english.button(QDialogButtonBox::Yes)->text(), QString("&Yes"));
+        const QLocale locale;
+        QList<QTranslator*> translators = InstallQtTranslations(*QCoreApplication::instance());
+        QVERIFY(!translators.isEmpty());
+        QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Ok |
+                                 QDialogButtonBox::Cancel);
+        QStringList texts;
+        for (auto b : {QDialogButtonBox::Yes, QDialogButtonBox::No, QDialogButtonBox::Ok, QDialogButtonBox::Cancel})
+            texts << buttons.button(b)->text();
+        // A text qtbase_ja lacks, the file list's type of a folder, and a date as the lists show it.
+        const QString folderType = QAbstractFileIconProvider().type(QFileInfo(dir_.path()));
+        const QString date = QLocale().toString(QDateTime(QDate(2024, 5, 20), QTime(9, 41)), QLocale::ShortFormat);
+        for (QTranslator* t : translators) QCoreApplication::removeTranslator(t);
+        qDeleteAll(translators);
+        QLocale::setDefault(locale);
+        QCOMPARE(texts, (QStringList{"はい(&Y)", "いいえ(&N)", "OK", "キャンセル"}));
+        QCOMPARE(folderType, QString("フォルダー"));
+        QCOMPARE(date, QString("2024/05/20 9:41"));
     }
 
     void enterKeyFollowsItsSetting() {
