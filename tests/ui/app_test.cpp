@@ -2,10 +2,14 @@
 // widgets under the offscreen platform.
 
 #include <QAbstractFileIconProvider>
+#include <QAbstractProxyModel>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
@@ -13,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -451,6 +456,43 @@ private slots:
         QCOMPARE(texts, (QStringList{"はい(&Y)", "いいえ(&N)", "OK", "キャンセル"}));
         QCOMPARE(folderType, QString("フォルダー"));
         QCOMPARE(date, QString("2024/05/20 9:41"));
+    }
+
+    void fileDialogsNameTheirFiltersOnce() {
+        frame_->Action(command::kOpen)->trigger();
+        const QString openFilter = dialogs_.lastFilter;
+        frame_->Action(command::kSaveAs)->trigger();
+        const QString saveFilter = dialogs_.lastFilter;
+        std::unique_ptr<QFileDialog> dialogs[] = {QtFileDialogs::MakeOpenDialog(openFilter, "vkr", dir_.path()),
+                                                  QtFileDialogs::MakeSaveDialog(saveFilter, dir_.path())};
+        for (auto& dialog : dialogs) {
+            QVERIFY(dialog->testOption(QFileDialog::HideNameFilterDetails));
+            // The patterns are still there and still filter...
+            QCOMPARE(dialog->nameFilters(), (QStringList{"簡易動的コーン試験Ver.1(.vkr) (*.vkr)", "すべて(*.*) (*)"}));
+            auto* model = dialog->findChild<QFileSystemModel*>();
+            QVERIFY(model);
+            QCOMPARE(model->nameFilters(), QStringList{"*.vkr"});
+            // ...while the list of file types shows each name once.
+            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+            QVERIFY(types);
+            QStringList shown;
+            for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+            QCOMPARE(shown, (QStringList{"簡易動的コーン試験Ver.1(.vkr)", "すべて(*.*)"}));
+        }
+        // The list writes a file's time as the program's locale does, not as the desktop's (C here).
+        const QLocale saved;
+        auto restore = qScopeGuard([&] { QLocale::setDefault(saved); });
+        QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+        Write(Path("dated.vkr"), Sheet(1));
+        QFile dated(Path("dated.vkr"));
+        QVERIFY(dated.open(QIODevice::ReadWrite));
+        QVERIFY(dated.setFileTime(QDateTime(QDate(2024, 5, 20), QTime(9, 41)), QFileDevice::FileModificationTime));
+        dated.close();
+        auto& dialog = dialogs[0];
+        auto* files = dialog->findChild<QFileSystemModel*>();
+        QVERIFY(dialog->proxyModel());
+        QModelIndex listed = dialog->proxyModel()->mapFromSource(files->index(Path("dated.vkr"), 3));
+        QTRY_COMPARE(listed.data().toString(), QString("2024/05/20 9:41"));
     }
 
     void enterKeyFollowsItsSetting() {
