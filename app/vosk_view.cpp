@@ -160,11 +160,17 @@ bool CVoskView::PrintPages(QPrinter& printer, int from, int to) {
     if (!painter.begin(&printer)) return false;
     // Drawn on the paper grid and scaled to the printer: the same pixel
     // widths as the tool's PDFs, whatever resolution the printer reports.
-    painter.scale(static_cast<double>(printer.logicalDpiX()) / kPaperDpi,
-                  static_cast<double>(printer.logicalDpiY()) / kPaperDpi);
+    const QTransform toPrinter = QTransform::fromScale(static_cast<double>(printer.logicalDpiX()) / kPaperDpi,
+                                                       static_cast<double>(printer.logicalDpiY()) / kPaperDpi);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (int page = from; page <= to; ++page) {
         if (page > from) printer.newPage();
+        // Set on every page: the print preview records each page afresh and
+        // would keep the last page's clip. Setting a clip and lifting it
+        // makes sure the new page hears of both.
+        painter.setTransform(toPrinter);
+        painter.setClipRegion(QRegion());
+        painter.setClipping(false);
         pages_.printing = 1;
         pages_.currentPage = page;
         QtCanvas canvas(&painter, kPaperDpi, kPaperDpi);

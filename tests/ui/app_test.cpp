@@ -10,6 +10,9 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
@@ -395,43 +398,56 @@ private slots:
         }
     }
 
-    void printPreviewShowsEveryTableRule() {
-        // An empty sheet: the table rows hold no text, only their rules.
+    void printPreviewShowsEveryTableRuleOfEveryPage() {
+        Write(Path("fifty.vkr"), Sheet(50));  // 41 rows a page: two pages
+        QVERIFY(doc_->OpenDocumentFile(Path("fifty.vkr")));
         CVoskView* view = frame_->View();
         const double left = Settings().sheet.leftMarginMm, top = Settings().sheet.topMarginMm;
-        // Column 1 of the table, from below its header (44 mm: the box line
-        // over the rows) to above the last row's rule: the box line and 40 rules.
+        // Column 1 of the table left of its numbers, from below its header
+        // (44 mm: the box line over the rows) to above the last row's rule:
+        // the box line and 40 rules.
         auto rulesOf = [&](const QImage& image, QRect paper) {
             return RulesCrossed(image, paper, left + 3.5, top + 42, top + 242);
         };
-        struct Case {
-            int printerDpi;
-            double zoom;  // 0: fit to the width
-        } cases[] = {{1200, 0}, {1200, 0.3}, {300, 0.5}, {600, 1.0}};
-        for (const Case& c : cases) {
+        for (int printerDpi : {1200, 300}) {
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setResolution(c.printerDpi);
+            printer.setResolution(printerDpi);
             QPrintPreviewWidget preview(&printer);
             connect(&preview, &QPrintPreviewWidget::paintRequested, view,
-                    [view](QPrinter* p) { view->PrintPages(*p, 1, 1); });
-            preview.resize(900, 1250);
-            preview.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&preview));
-            if (c.zoom > 0)
-                preview.setZoomFactor(c.zoom);
-            else
-                preview.fitToWidth();
+                    [view](QPrinter* p) { view->PrintPages(*p, 1, 2); });
             preview.updatePreview();
-            QImage shown = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
-            QRect paper = Paper(shown);
-            const QString label = QString("%1 dpi, zoom %2").arg(c.printerDpi).arg(c.zoom);
-            QVERIFY2(paper.width() > 150, qPrintable(label));
-            // The page drawn directly at the size the preview shows it.
-            int dpi = static_cast<int>(std::lround(paper.width() * 25.4 / 210));
-            QImage direct = RenderPageImage(dpi, [&](Canvas& canvas) { view->OnDraw(canvas); });
-            QCOMPARE(rulesOf(direct, direct.rect()), 41);
-            QVERIFY2(rulesOf(shown, paper) == 41, qPrintable(label + QString(": %1 rules").arg(rulesOf(shown, paper))));
+            // The pages as the preview's view draws them, at several zooms.
+            auto* shownPages = preview.findChild<QGraphicsView*>();
+            QVERIFY(shownPages && shownPages->scene());
+            QList<QGraphicsItem*> pages = shownPages->scene()->items();
+            std::sort(pages.begin(), pages.end(), [](QGraphicsItem* a, QGraphicsItem* b) {
+                return a->sceneBoundingRect().top() < b->sceneBoundingRect().top();
+            });
+            QCOMPARE(pages.size(), 2);
+            for (int page = 1; page <= 2; ++page) {
+                const QRectF area = pages[page - 1]->sceneBoundingRect();
+                for (int width : {180, 400, 900}) {
+                    QImage shown(width, static_cast<int>(width * area.height() / area.width()), QImage::Format_RGB32);
+                    shown.fill(Qt::darkGray);
+                    {
+                        QPainter painter(&shown);
+                        painter.setRenderHints(shownPages->renderHints());
+                        shownPages->scene()->render(&painter, QRectF(shown.rect()), area);
+                    }
+                    const QRect paper = Paper(shown);
+                    // The page drawn directly at the size the preview shows it.
+                    PageState state;
+                    QImage direct = RenderPageImage(static_cast<int>(std::lround(paper.width() * 25.4 / 210)),
+                                                    [&](Canvas& canvas) {
+                                                        DrawSheetPage(canvas, doc_->Survey(), Settings(), page, state);
+                                                    });
+                    const QString label = QString("%1 dpi, page %2, %3 px").arg(printerDpi).arg(page).arg(width);
+                    QVERIFY2(rulesOf(direct, direct.rect()) == 41, qPrintable(label));
+                    QVERIFY2(rulesOf(shown, paper) == 41,
+                             qPrintable(label + QString(": %1 rules").arg(rulesOf(shown, paper))));
+                }
+            }
         }
     }
 
