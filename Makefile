@@ -17,7 +17,8 @@ FUZZ_RUNS_SETTINGS ?= 300000
 PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev \
             libgtest-dev libgmock-dev libbenchmark-dev locales \
             qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
-            fonts-ipafont-mincho fonts-ipafont-gothic cups printer-driver-cups-pdf poppler-utils
+            fonts-ipafont-mincho fonts-ipafont-gothic cups printer-driver-cups-pdf poppler-utils \
+            qt6-translations-l10n
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 

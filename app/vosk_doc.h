@@ -5,11 +5,14 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 #include "survey/open_data_sheet.h"
 #include "survey/recovery_copy.h"
 #include "survey/survey_data.h"
+
+class QFileDialog;
 
 namespace vosk {
 
@@ -26,6 +29,12 @@ public:
 
 class QtFileDialogs : public FileDialogs {
 public:
+    // The dialogs as the commands show them: each filter by its name alone,
+    // while its patterns still choose the files listed.
+    static std::unique_ptr<QFileDialog> MakeOpenDialog(const QString& filter, const QString& defaultSuffix,
+                                                       const QString& startFolder);
+    static std::unique_ptr<QFileDialog> MakeSaveDialog(const QString& filter, const QString& initialFile);
+
     std::optional<QString> OpenPath(const QString& filter, const QString& defaultSuffix,
                                     const QString& startFolder) override;
     std::optional<QString> SavePath(const QString& filter, const QString& initialFile) override;

@@ -11,6 +11,7 @@
 
 #include "app/vosk_doc.h"
 #include "platform/qt_canvas.h"
+#include "platform/sheet_output.h"
 #include "render/report_page.h"
 #include "settings/settings_store.h"
 #include "survey/survey_data.h"
@@ -166,12 +167,22 @@ bool CVoskView::PrintPages(QPrinter& printer, int from, int to) {
     printer.setFullPage(true);
     QPainter painter;
     if (!painter.begin(&printer)) return false;
+    // Drawn on the paper grid and scaled to the printer: the same pixel
+    // widths as the tool's PDFs, whatever resolution the printer reports.
+    const QTransform toPrinter = QTransform::fromScale(static_cast<double>(printer.logicalDpiX()) / kPaperDpi,
+                                                       static_cast<double>(printer.logicalDpiY()) / kPaperDpi);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (int page = from; page <= to; ++page) {
         if (page > from) printer.newPage();
+        // Set on every page: the print preview records each page afresh and
+        // would keep the last page's clip. Setting a clip and lifting it
+        // makes sure the new page hears of both.
+        painter.setTransform(toPrinter);
+        painter.setClipRegion(QRegion());
+        painter.setClipping(false);
         pages_.printing = 1;
         pages_.currentPage = page;
-        QtCanvas canvas(&painter, printer.resolution(), printer.resolution());
+        QtCanvas canvas(&painter, kPaperDpi, kPaperDpi);
         OnDraw(canvas);
         pages_.printing = 0;
     }

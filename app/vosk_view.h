@@ -1,7 +1,7 @@
 #pragma once
 // The scrolling view of the main window: the current page of the report
 // sheet on screen, page turning, zoom of the on-screen page, and printing
-// through the same drawing at the printer's resolution. It only shows and
+// through the same drawing as the tool's PDFs, on their grid. It only shows and
 // prints: the commands that edit live in data_commands and settings_commands.
 
 #include <QAbstractScrollArea>
@@ -38,6 +38,7 @@ public:
 
     // Prints pages `from` to `to` on `printer`; the current page is the last
     // printed one afterwards. False when the printer could not be started.
+    // The pages are drawn at kPaperDpi and scaled to the printer's resolution.
     bool PrintPages(QPrinter& printer, int from, int to);
     // The print dialog, then printing.
     void OnFilePrint(QPrinter& printer);

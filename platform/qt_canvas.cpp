@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
@@ -166,6 +167,9 @@ QtCanvas::QtCanvas(QPainter* painter, bool antialias)
 
 QtCanvas::QtCanvas(QPainter* painter, int dpiX, int dpiY, bool antialias)
     : painter_(painter), dpiX_(dpiX), dpiY_(dpiY) {
+    const QPaintEngine* engine = painter_->paintEngine();
+    fillsRules_ = engine && engine->type() == QPaintEngine::Raster;
+    hairlines_ = engine && engine->type() == QPaintEngine::Picture;
     request_.heightPx = 16;
     font_ = FontFor(request_.face, request_.heightPx);
     painter_->setBackgroundMode(Qt::TransparentMode);
@@ -186,7 +190,8 @@ void QtCanvas::SmoothShapes(bool on) { painter_->setRenderHint(QPainter::Antiali
 
 void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, int widthPx, Colour colour) {
     if (widthPx <= 0) return;
-    if (x1 == x2 || y1 == y2) {
+    bool straight = x1 == x2 || y1 == y2;
+    if (straight && fillsRules_) {
         // The rectangle a square-capped pen centred on the pixels covers:
         // every pixel from end to end, widthPx thick. Filling it unsmoothed
         // gives the same pixels and is many times faster than stroking.
@@ -196,20 +201,31 @@ void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, int widthPx, Colour colo
         painter_->fillRect(QRect(left, top, right - left, bottom - top), ToQColor(colour));
         return;
     }
-    // An odd width is centred on the pixel centres so it covers whole pixels.
+    // An odd width is centred on the pixel centres so it covers whole pixels:
+    // the same rectangle as the fill above. A straight rule stays unsmoothed,
+    // so the hairline drawn along it is one solid pixel.
     double off = widthPx % 2 ? 0.5 : 0.0;
-    SmoothShapes(true);
+    QLineF line(QPointF(x1 + off, y1 + off), QPointF(x2 + off, y2 + off));
+    SmoothShapes(!straight);
     painter_->setPen(QPen(ToQColor(colour), widthPx, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter_->drawLine(QPointF(x1 + off, y1 + off), QPointF(x2 + off, y2 + off));
+    painter_->drawLine(line);
+    if (hairlines_) {
+        painter_->setPen(QPen(ToQColor(colour), 0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter_->drawLine(line);
+    }
 }
 
 void QtCanvas::DrawCircle(int cx, int cy, int radius, int widthPx, Colour colour) {
     if (widthPx <= 0 || radius <= 0) return;
     double off = widthPx % 2 ? 0.5 : 0.0;
-    painter_->setPen(QPen(ToQColor(colour), widthPx, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     SmoothShapes(true);
     painter_->setBrush(Qt::NoBrush);
+    painter_->setPen(QPen(ToQColor(colour), widthPx, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter_->drawEllipse(QPointF(cx + off, cy + off), radius, radius);
+    if (hairlines_) {
+        painter_->setPen(QPen(ToQColor(colour), 0));
+        painter_->drawEllipse(QPointF(cx + off, cy + off), radius, radius);
+    }
 }
 
 bool QtCanvas::SelectFont(const FontRequest& font) {

@@ -1,7 +1,8 @@
 #pragma once
 // The report sheet drawn through a QPainter: screen, printer, PDF, picture.
-// Device units are the painter's device pixels (the painter carries no
-// transform other than an integer translation); texts are CP932.
+// Device units are the pixels the caller gives the canvas: the painter's
+// device pixels, or a grid the painter scales to its device (printing draws
+// on the paper grid whatever the printer's resolution); texts are CP932.
 
 #include <QColor>
 #include <QFont>
@@ -32,9 +33,15 @@ class QtCanvas : public Canvas {
 public:
     // Paints with `painter` (not owned), which must be active and must not be
     // changed by others while the canvas draws. The DPI is the painter
-    // device's logical DPI.
+    // device's logical DPI. On a raster painter (screen, image) straight lines
+    // fill their pixels; on any other (paper, PDF, SVG) they are strokes of
+    // their width. A recording (a QPicture, or the print preview's pages) is
+    // played back at a scale not known here, where a line far below a pixel
+    // would fade away: there every line and circle also gets a hairline, which
+    // the playback draws one pixel wide at any scale.
     explicit QtCanvas(QPainter* painter, bool antialias = true);
-    // The same with the DPI the caller knows (a printer's resolution).
+    // The same with the DPI of the grid the caller draws on (the paper grid
+    // when printing, which the painter scales to the printer).
     QtCanvas(QPainter* painter, int dpiX, int dpiY, bool antialias = true);
 
     // On screen texts up to kCrispScreenTextPx are drawn solid with full
@@ -83,6 +90,8 @@ private:
     QColor textColour_{Qt::black};
     bool antialias_ = true;
     bool screenText_ = false;
+    bool fillsRules_ = true;  // straight lines as filled pixels (raster only)
+    bool hairlines_ = false;  // a one-pixel line along every line (recordings)
     HAlign hAlign_ = HAlign::Left;
     VAlign vAlign_ = VAlign::Top;
 };

@@ -14,6 +14,10 @@
 
 namespace vosk {
 
+// The grid the sheet is drawn on for paper: PDFs of the tool and pages
+// printed from the window alike, so a rule has the same weight on both.
+inline constexpr int kPaperDpi = 600;
+
 // A4 (210 × 297 mm) in whole pixels at `dpi`.
 QSize A4SizePx(int dpi);
 

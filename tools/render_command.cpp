@@ -18,7 +18,7 @@ bool EndsWith(const std::string& path, const char* suffix) {
 }
 
 int RenderPdf(const DrawArguments& a) {
-    PdfOutput pdf(a.output, a.dpi ? a.dpi : 600);
+    PdfOutput pdf(a.output, a.dpi ? a.dpi : kPaperDpi);
     if (!pdf.IsOpen()) {
         ShowMessage(message::kSaveFailed);
         return kFileError;

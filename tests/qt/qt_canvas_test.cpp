@@ -10,8 +10,10 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -389,6 +391,61 @@ TEST(QtCanvasLineTest, LinesCoverWholePixelsFromEndToEnd) {
     EXPECT_TRUE(QRect(9, 9, 33, 23).contains(Ink(slanted)));
     // Width 0 draws nothing.
     EXPECT_TRUE(Ink(Draw(QSize(50, 50), [](QtCanvas& canvas) { canvas.DrawLine(5, 5, 40, 5, 0, kBlack); })).isNull());
+}
+
+// Draws on a recording, as the print preview keeps a page, and plays it back
+// on a white image scaled by `scale`, as the preview shows it.
+QImage DrawRecorded(QSize size, double scale, const std::function<void(QtCanvas&)>& draw) {
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        QtCanvas canvas(&painter, 600, 600);
+        draw(canvas);
+    }
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    painter.drawPicture(0, 0, picture);
+    return image;
+}
+
+// The rows of `image` holding a dark run as long as `minRun` somewhere.
+std::vector<int> DarkRows(const QImage& image, int minRun, int below = 160) {
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0, longest = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            run = qGray(image.pixel(x, y)) < below ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        if (longest >= minRun) rows.push_back(y);
+    }
+    return rows;
+}
+
+TEST(QtCanvasLineTest, RulesOffRasterAreStrokesThatSurviveScalingDown) {
+    // Unscaled, the stroked rules cover the pixels the raster fills cover.
+    for (int width : {1, 2, 3}) {
+        auto rules = [&](QtCanvas& canvas) {
+            canvas.DrawLine(10, 20, 30, 20, width, kBlack);
+            canvas.DrawLine(15, 40, 15, 5, width, kBlack);
+        };
+        EXPECT_EQ(DifferentPixels(DrawRecorded(QSize(50, 50), 1.0, rules), Draw(QSize(50, 50), rules)), 0)
+            << "width " << width;
+    }
+    // Rules 100 dots apart at 600 dpi, as the sheet's table has them, shown
+    // as the preview shows a page: each is still a solid dot wide, however
+    // far below one pixel its width has gone.
+    for (double scale : {96.0 / 600, 0.05}) {
+        QImage image = DrawRecorded(QSize(400, 200), scale, [](QtCanvas& canvas) {
+            for (int k = 1; k <= 10; ++k) canvas.DrawLine(100, k * 100, 2000, k * 100, k % 2 ? 1 : 2, kBlack);
+        });
+        std::vector<int> rows = DarkRows(image, static_cast<int>(1500 * scale));
+        SCOPED_TRACE(scale);
+        ASSERT_EQ(rows.size(), 10u);
+        for (int k = 1; k <= 10; ++k) EXPECT_LE(std::abs(rows[k - 1] - k * 100 * scale), 1.0);
+    }
 }
 
 TEST(QtCanvasLineTest, CircleIsAnOutlineAroundTheCentre) {

@@ -1,30 +1,52 @@
 // The main window, the view and the file commands, driven through the real
 // widgets under the offscreen platform.
 
+#include <QAbstractFileIconProvider>
+#include <QAbstractProxyModel>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
+#include <QVBoxLayout>
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "app/qt_japanese.h"
 #include "app/vosk_app.h"
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
+#include "platform/sheet_output.h"
 #include "platform/string_table.h"
 #include "render/report_page.h"
 #include "settings/settings_store.h"
@@ -72,6 +94,65 @@ class AppTest : public QObject {
     void Write(const QString& path, const std::string& bytes) {
         std::ofstream(path.toStdString(), std::ios::binary) << bytes;
     }
+    // The rules a vertical scan at paper position `xMm` crosses from `topMm`
+    // to `bottomMm` on a picture of the page whose paper is `paper` (pixels).
+    static int RulesCrossed(const QImage& image, QRect paper, double xMm, double topMm, double bottomMm) {
+        const double perMmX = paper.width() / 210.0, perMmY = paper.height() / 297.0;
+        const int x = paper.left() + static_cast<int>(xMm * perMmX);
+        int rules = 0;
+        bool inRule = false;
+        for (int y = paper.top() + static_cast<int>(topMm * perMmY); y <= paper.top() + bottomMm * perMmY; ++y) {
+            bool dark = qGray(image.pixel(x, y)) < 224;
+            rules += dark && !inRule;
+            inRule = dark;
+        }
+        return rules;
+    }
+    // The paper on a picture of the preview: the white pixels' bounding box.
+    static QRect Paper(const QImage& image) {
+        QRect box;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == qRgb(255, 255, 255)) box |= QRect(x, y, 1, 1);
+        return box;
+    }
+
+    // The stroked lines of page 1 of a PDF as poppler reads them: each
+    // width and the box around all of them, in points.
+    struct Strokes {
+        std::vector<double> widths;
+        QRectF bounds;
+    };
+    static std::optional<Strokes> PageStrokes(const QString& pdf) {
+        const QString svg = pdf + ".svg";
+        if (QProcess::execute("pdftocairo", {"-svg", "-f", "1", "-l", "1", pdf, svg}) != 0) return std::nullopt;
+        QFile file(svg);
+        if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+        static const QRegularExpression width("stroke-width:([0-9.eE+-]+)"), number("-?[0-9.]+(?:[eE][+-]?[0-9]+)?");
+        Strokes strokes;
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("path")) continue;
+            const QString style = xml.attributes().value("style").toString();
+            auto w = width.match(style);
+            if (!w.hasMatch() || style.contains("stroke:none")) continue;
+            QList<double> m;  // matrix(a,b,c,d,e,f)
+            for (auto it = number.globalMatch(xml.attributes().value("transform").toString()); it.hasNext();)
+                m << it.next().captured().toDouble();
+            if (m.size() != 6) m = {1, 0, 0, 1, 0, 0};
+            strokes.widths.push_back(w.captured(1).toDouble() * std::sqrt(std::abs(m[0] * m[3] - m[1] * m[2])));
+            QList<double> d;
+            for (auto it = number.globalMatch(xml.attributes().value("d").toString()); it.hasNext();)
+                d << it.next().captured().toDouble();
+            for (qsizetype i = 0; i + 1 < d.size(); i += 2) {
+                QPointF p(m[0] * d[i] + m[2] * d[i + 1] + m[4], m[1] * d[i] + m[3] * d[i + 1] + m[5]);
+                strokes.bounds |= QRectF(p, QSizeF(1e-6, 1e-6));
+            }
+        }
+        std::sort(strokes.widths.begin(), strokes.widths.end());
+        return strokes;
+    }
+
     static std::string Sheet(int rows, const std::string& firstHeading = "name") {
         std::string s = "$$_VSKTARVO100\r\n$$Z\r\n" + firstHeading + "\r\n$$C\r\n";
         for (int r = 1; r <= rows; ++r) s += "3," + std::to_string(r * 10) + ",10,3,\r\n";
@@ -320,6 +401,154 @@ private slots:
         for (size_t at = 0; (at = pdf.find("/Type /Page\r", at)) != std::string::npos; ++at) ++pages;
         for (size_t at = 0; (at = pdf.find("/Type /Page ", at)) != std::string::npos; ++at) ++pages;
         QCOMPARE(pages, size_t(2));
+    }
+
+    void printedRulesWeighTheSameAtAnyPrinterResolution() {
+        if (QStandardPaths::findExecutable("pdftocairo").isEmpty()) QSKIP("pdftocairo (poppler-utils) missing");
+        Write(Path("rules.vkr"), Sheet(30));
+        QVERIFY(doc_->OpenDocumentFile(Path("rules.vkr")));
+        CVoskView* view = frame_->View();
+        // The tool's PDF of the same page is what every print must match.
+        {
+            PdfOutput pdf(Path("tool.pdf").toStdString(), kPaperDpi);
+            Canvas* canvas = pdf.BeginPage();
+            QVERIFY(canvas);
+            view->OnDraw(*canvas);
+            QVERIFY(pdf.Finish());
+        }
+        std::optional<Strokes> tool = PageStrokes(Path("tool.pdf"));
+        QVERIFY(tool && tool->widths.size() > 100);
+        for (int dpi : {150, 300, 600, 1200, 2400}) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setResolution(dpi);
+            const QString path = Path(QString("printed-%1.pdf").arg(dpi));
+            printer.setOutputFileName(path);
+            QVERIFY(view->PrintPages(printer, 1, 1));
+            std::optional<Strokes> printed = PageStrokes(path);
+            const QString label = QString("%1 dpi").arg(dpi);
+            QVERIFY2(printed && printed->widths.size() == tool->widths.size(), qPrintable(label));
+            for (size_t i = 0; i < tool->widths.size(); ++i)
+                QVERIFY2(std::abs(printed->widths[i] - tool->widths[i]) < 0.005, qPrintable(label));
+            // The same place on the paper, within a dot of the paper grid.
+            const QRectF a = printed->bounds, b = tool->bounds;
+            for (double delta : {a.left() - b.left(), a.top() - b.top(), a.right() - b.right(), a.bottom() - b.bottom()})
+                QVERIFY2(std::abs(delta) < 72.0 / kPaperDpi, qPrintable(label + QString(": off by %1 pt").arg(delta)));
+        }
+    }
+
+    void printPreviewShowsEveryTableRuleOfEveryPage() {
+        Write(Path("fifty.vkr"), Sheet(50));  // 41 rows a page: two pages
+        QVERIFY(doc_->OpenDocumentFile(Path("fifty.vkr")));
+        CVoskView* view = frame_->View();
+        const double left = Settings().sheet.leftMarginMm, top = Settings().sheet.topMarginMm;
+        // Column 1 of the table left of its numbers, from below its header
+        // (44 mm: the box line over the rows) to above the last row's rule:
+        // the box line and 40 rules.
+        auto rulesOf = [&](const QImage& image, QRect paper) {
+            return RulesCrossed(image, paper, left + 3.5, top + 42, top + 242);
+        };
+        for (int printerDpi : {1200, 300}) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setResolution(printerDpi);
+            QPrintPreviewWidget preview(&printer);
+            connect(&preview, &QPrintPreviewWidget::paintRequested, view,
+                    [view](QPrinter* p) { view->PrintPages(*p, 1, 2); });
+            preview.updatePreview();
+            // The pages as the preview's view draws them, at several zooms.
+            auto* shownPages = preview.findChild<QGraphicsView*>();
+            QVERIFY(shownPages && shownPages->scene());
+            QList<QGraphicsItem*> pages = shownPages->scene()->items();
+            std::sort(pages.begin(), pages.end(), [](QGraphicsItem* a, QGraphicsItem* b) {
+                return a->sceneBoundingRect().top() < b->sceneBoundingRect().top();
+            });
+            QCOMPARE(pages.size(), 2);
+            for (int page = 1; page <= 2; ++page) {
+                const QRectF area = pages[page - 1]->sceneBoundingRect();
+                for (int width : {180, 400, 900}) {
+                    QImage shown(width, static_cast<int>(width * area.height() / area.width()), QImage::Format_RGB32);
+                    shown.fill(Qt::darkGray);
+                    {
+                        QPainter painter(&shown);
+                        painter.setRenderHints(shownPages->renderHints());
+                        shownPages->scene()->render(&painter, QRectF(shown.rect()), area);
+                    }
+                    const QRect paper = Paper(shown);
+                    // The page drawn directly at the size the preview shows it.
+                    PageState state;
+                    QImage direct = RenderPageImage(static_cast<int>(std::lround(paper.width() * 25.4 / 210)),
+                                                    [&](Canvas& canvas) {
+                                                        DrawSheetPage(canvas, doc_->Survey(), Settings(), page, state);
+                                                    });
+                    const QString label = QString("%1 dpi, page %2, %3 px").arg(printerDpi).arg(page).arg(width);
+                    QVERIFY2(rulesOf(direct, direct.rect()) == 41, qPrintable(label));
+                    QVERIFY2(rulesOf(shown, paper) == 41,
+                             qPrintable(label + QString(": %1 rules").arg(rulesOf(shown, paper))));
+                }
+            }
+        }
+    }
+
+    void qtOwnTextsAreJapaneseWhateverTheLanguage() {
+        // The test runs with LANG=C: only the loaded translations can make these Japanese.
+        QDialogButtonBox english(QDialogButtonBox::Yes);
+        QCOMPARE(english.button(QDialogButtonBox::Yes)->text(), QString("&Yes"));
+        const QLocale locale;
+        QList<QTranslator*> translators = InstallQtTranslations(*QCoreApplication::instance());
+        QVERIFY(!translators.isEmpty());
+        QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Ok |
+                                 QDialogButtonBox::Cancel);
+        QStringList texts;
+        for (auto b : {QDialogButtonBox::Yes, QDialogButtonBox::No, QDialogButtonBox::Ok, QDialogButtonBox::Cancel})
+            texts << buttons.button(b)->text();
+        // A text qtbase_ja lacks, the file list's type of a folder, and a date as the lists show it.
+        const QString folderType = QAbstractFileIconProvider().type(QFileInfo(dir_.path()));
+        const QString date = QLocale().toString(QDateTime(QDate(2024, 5, 20), QTime(9, 41)), QLocale::ShortFormat);
+        for (QTranslator* t : translators) QCoreApplication::removeTranslator(t);
+        qDeleteAll(translators);
+        QLocale::setDefault(locale);
+        QCOMPARE(texts, (QStringList{"はい(&Y)", "いいえ(&N)", "OK", "キャンセル"}));
+        QCOMPARE(folderType, QString("フォルダー"));
+        QCOMPARE(date, QString("2024/05/20 9:41"));
+    }
+
+    void fileDialogsNameTheirFiltersOnce() {
+        frame_->Action(command::kOpen)->trigger();
+        const QString openFilter = dialogs_.lastFilter;
+        frame_->Action(command::kSaveAs)->trigger();
+        const QString saveFilter = dialogs_.lastFilter;
+        std::unique_ptr<QFileDialog> dialogs[] = {QtFileDialogs::MakeOpenDialog(openFilter, "vkr", dir_.path()),
+                                                  QtFileDialogs::MakeSaveDialog(saveFilter, dir_.path())};
+        for (auto& dialog : dialogs) {
+            QVERIFY(dialog->testOption(QFileDialog::HideNameFilterDetails));
+            // The patterns are still there and still filter...
+            QCOMPARE(dialog->nameFilters(), (QStringList{"簡易動的コーン試験Ver.1(.vkr) (*.vkr)", "すべて(*.*) (*)"}));
+            auto* model = dialog->findChild<QFileSystemModel*>();
+            QVERIFY(model);
+            QCOMPARE(model->nameFilters(), QStringList{"*.vkr"});
+            // ...while the list of file types shows each name once.
+            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+            QVERIFY(types);
+            QStringList shown;
+            for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+            QCOMPARE(shown, (QStringList{"簡易動的コーン試験Ver.1(.vkr)", "すべて(*.*)"}));
+        }
+        // The list writes a file's time as the program's locale does, not as the desktop's (C here).
+        const QLocale saved;
+        auto restore = qScopeGuard([&] { QLocale::setDefault(saved); });
+        QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+        Write(Path("dated.vkr"), Sheet(1));
+        QFile dated(Path("dated.vkr"));
+        QVERIFY(dated.open(QIODevice::ReadWrite));
+        QVERIFY(dated.setFileTime(QDateTime(QDate(2024, 5, 20), QTime(9, 41)), QFileDevice::FileModificationTime));
+        dated.close();
+        auto& dialog = dialogs[0];
+        auto* files = dialog->findChild<QFileSystemModel*>();
+        QVERIFY(dialog->proxyModel());
+        QModelIndex listed = dialog->proxyModel()->mapFromSource(files->index(Path("dated.vkr"), 3));
+        QTRY_COMPARE(listed.data().toString(), QString("2024/05/20 9:41"));
     }
 
     void enterKeyFollowsItsSetting() {
