@@ -145,8 +145,9 @@ std::shared_ptr<const QtFontEntry> QtCanvas::FontFor(std::string_view faceCp932,
     if (family != DefaultFamily()) families << DefaultFamily();
     font.setFamilies(families);
     // Smoothed small Mincho figures blur on screen ("8" reads as "3"):
-    // there they are drawn solid, snapped to the pixels.
-    if (screenText && std::abs(heightPx) <= kCrispScreenTextPx) {
+    // there they are drawn solid, snapped to the pixels. Below that range
+    // solid glyphs break up ("mm" into blots) and smoothing reads better.
+    if (screenText && std::abs(heightPx) >= kCrispScreenTextMinPx && std::abs(heightPx) <= kCrispScreenTextPx) {
         font.setHintingPreference(QFont::PreferFullHinting);
         font.setStyleStrategy(QFont::NoAntialias);
     }

@@ -44,10 +44,12 @@ public:
     // when printing, which the painter scales to the printer).
     QtCanvas(QPainter* painter, int dpiX, int dpiY, bool antialias = true);
 
-    // On screen texts up to kCrispScreenTextPx are drawn solid with full
-    // hinting, their stems snapped to whole pixels, so that 8, 3, 5 and 6
-    // stay apart at 9 pt; paper and exports keep the smoothed outlines.
+    // On screen texts from kCrispScreenTextMinPx to kCrispScreenTextPx are
+    // drawn solid with full hinting, their stems snapped to whole pixels, so
+    // that 8, 3, 5 and 6 stay apart at 9 pt; paper and exports keep the
+    // smoothed outlines.
     void SetScreenText(bool on);
+    static constexpr int kCrispScreenTextMinPx = 12;
     static constexpr int kCrispScreenTextPx = 24;
 
     int DpiX() const override { return dpiX_; }

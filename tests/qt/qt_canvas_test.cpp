@@ -230,6 +230,14 @@ TEST(QtCanvasTextTest, SmallFiguresOnScreenAreSolidAndApart) {
     }
     for (size_t a = 0; a < screen.size(); ++a)
         for (size_t b = a + 1; b < screen.size(); ++b) EXPECT_GE(contrast(screen[a], screen[b]), 3) << a << " " << b;
+    // Smaller texts, such as the units of the headers, break up when solid:
+    // they stay smooth.
+    const QImage units = Draw(QSize(30, 30), [](QtCanvas& canvas) {
+        canvas.SetScreenText(true);
+        canvas.SelectFont(Font(kMsMincho, -9));
+        canvas.TextOut(4, 8, "mm");
+    });
+    EXPECT_LT(solidShare(units), 0.9);
     // "8" and "3", smoothed, differ only in grey.
     EXPECT_GE(contrast(screen[0], screen[1]), 5);
     EXPECT_LT(contrast(paper[0], paper[1]), 2);
