@@ -1,5 +1,6 @@
 // The engineer-name and short-remark master list dialogs.
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
+#include "settings/master_list_rules.h"
 #include "settings/settings_store.h"
 #include "ui/settings/master_list_dlg.h"
 
@@ -28,6 +30,28 @@ class MasterListDlgTest : public QObject {
         d.show();
         d.activateWindow();
         if (!QTest::qWaitForWindowActive(&d)) qFatal("dialog not active");
+    }
+    // What the window system delivers for a double click.
+    static void DoubleClick(EditableListGrid* grid, int line) {
+        const QPoint at = grid->visualRect(grid->model()->index(line - 1, 0)).center();
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+    }
+    // Keys go where the user's would: to the focused widget.
+    static void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    static void Enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+    // The editor stands over `line`, focused, and the line is current.
+    static void EditorOn(CMasterListDlg& d, int line) {
+        EditableListGrid* grid = d.Grid();
+        QVERIFY(grid->IsEditing());
+        QCOMPARE(grid->CurrentLine(), line);
+        QVERIFY(grid->CellEditor()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), grid->CellEditor());
+        const QRect cell = grid->visualRect(grid->model()->index(line - 1, 0));
+        QVERIFY(grid->CellEditor()->geometry().contains(
+            grid->viewport()->mapTo(&d, QPoint(cell.left() + 4, cell.center().y()))));
     }
 
 private slots:
@@ -108,6 +132,42 @@ private slots:
         d.reject();
         QVERIFY(d.isVisible());
         QCOMPARE(messages.texts, std::vector<std::string>{std::string(MessageText(132))});
+    }
+
+    void enterMovesTheEditorToTheNextLine() {
+        WriteList("a\r\nb\r\n");
+        CEngineerMasterDlg d(Settings());
+        Show(d);
+        DoubleClick(d.Grid(), 1);
+        EditorOn(d, 1);
+        d.Grid()->CellEditor()->selectAll();
+        Type("Sato");
+        Enter();
+        EditorOn(d, 2);
+        QCOMPARE(d.Grid()->CellEditor()->text(), QString("b"));
+        d.Grid()->CellEditor()->selectAll();
+        Type("Kato");
+        EditorOn(d, 2);
+        Enter();
+        EditorOn(d, 3);
+        QCOMPARE(d.Grid()->Cell(1, 1), std::string("Sato"));
+        QCOMPARE(d.Grid()->Cell(2, 1), std::string("Kato"));
+        QVERIFY(d.isVisible());
+
+        // On the last line Enter ends the edit and the dialog stays.
+        d.Grid()->scrollToBottom();
+        DoubleClick(d.Grid(), kMasterListLines);
+        EditorOn(d, kMasterListLines);
+        Type("end");
+        Enter();
+        QVERIFY(!d.Grid()->IsEditing());
+        QVERIFY(!d.Grid()->CellEditor()->isVisible());
+        QCOMPARE(d.Grid()->Cell(kMasterListLines, 1), std::string("end"));
+        QVERIFY(d.isVisible());
+        // With the edit over, OK saves the list.
+        d.OkButton()->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(ReadList(), std::string("Sato\r\nKato\r\nend\r\n"));
     }
 
     void folderInPlaceOfTheListOpensAsMissing() {

@@ -52,8 +52,10 @@ CMasterListDlg::CMasterListDlg(const QString& caption, const QString& header, st
 
 void CMasterListDlg::LoadLineIntoEntry(int line, int) {
     entry_->setText(FieldToQString(grid_->Cell(line, 1)));
+    // Selecting gives the line the list's focus mark; the keyboard focus
+    // stays where it is, for the grid loads a line just after it has moved
+    // the cell editor there (Enter, Up, Down).
     grid_->SelectLine(line);
-    grid_->setFocus();
 }
 
 void CMasterListDlg::ClearEntryFields() { entry_->clear(); }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <optional>
 
 #include "entry/grid_rules.h"
 #include "platform/cp932.h"
@@ -24,7 +25,24 @@ bool g_pointerHidden = false;
 
 QString Shown(const FieldText& bytes) { return QString::fromStdString(Cp932ToUtf8(bytes)); }
 
-bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+GridKey ToGridKey(int key) {
+    switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return GridKey::Enter;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: return GridKey::Tab;
+        case Qt::Key_Escape: return GridKey::Esc;
+        case Qt::Key_Up: return GridKey::Up;
+        case Qt::Key_Down: return GridKey::Down;
+        default: return GridKey::Other;
+    }
+}
+
+std::vector<bool> EnterStops(const std::vector<GridColumn>& columns) {
+    std::vector<bool> stops;
+    for (const GridColumn& column : columns) stops.push_back(column.enterStop);
+    return stops;
+}
 
 }  // namespace
 
@@ -35,12 +53,10 @@ EditableListGrid::EditableListGrid(QDialog* dialog, Host* host, int lines, std::
       host_(host),
       enterKeyMode_(enterKeyMode),
       cells_(lines, static_cast<int>(columns.size())),
-      shown_(lines, static_cast<int>(columns.size())) {
+      shown_(lines, static_cast<int>(columns.size())),
+      state_(lines, EnterStops(columns)) {
     QStringList headers;
-    for (const GridColumn& column : columns) {
-        headers << column.header;
-        enterStops_.push_back(column.enterStop);
-    }
+    for (const GridColumn& column : columns) headers << column.header;
     setHorizontalHeaderLabels(headers);
     for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, columns[static_cast<size_t>(c)].width);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -96,14 +112,8 @@ void EditableListGrid::Refill(CellGrid filled, int lastDataLine) {
     cells_ = std::move(filled);
     ShowCells();
     clearSelection();
-    currentLine_ = lastDataLine < Lines() ? lastDataLine + 1 : 0;
-    if (currentLine_ >= 1) SelectLine(currentLine_);
-    currentColumn_ = 1;
-    editing_ = false;
-    context_ = kInitialContext;
-    pointerReleased_ = true;
-    modified_ = false;
-    downArrow_ = false;
+    state_.Filled(lastDataLine);
+    if (state_.CurrentLine() >= 1) SelectLine(state_.CurrentLine());
 }
 
 void EditableListGrid::ShowCells() {
@@ -161,7 +171,7 @@ void EditableListGrid::DeselectLine(int line) {
 }
 
 bool EditableListGrid::DeleteSelectedLine() {
-    currentLine_ = 0;
+    state_.LineDeleted();
     int line = SelectedLine();
     if (line == 0) return false;
     cells_.DeleteLine(line);
@@ -183,7 +193,13 @@ int EditableListGrid::VisibleLines() const {
 // ---- The cell editor --------------------------------------------------------
 
 int EditableListGrid::BeginCellEdit(int line, int column) {
-    if (line < 1 || line > Lines() || column < 1 || column > Columns()) return kOutOfRange;
+    const int result = PlaceEditor(line, column);
+    if (result == kPlaced) state_.EditorPlaced();
+    return result;
+}
+
+int EditableListGrid::PlaceEditor(int line, int column) {
+    if (!state_.InRange(line, column)) return kOutOfRange;
     QScrollBar* bar = verticalScrollBar();
     switch (ReachLine(line - 1, TopLine() - 1, VisibleLines())) {
         case LineReach::Unreachable: return kNotReachable;
@@ -204,15 +220,16 @@ int EditableListGrid::BeginCellEdit(int line, int column) {
     editor_->raise();
     editor_->setFocus(Qt::OtherFocusReason);
     QCursor::setPos(editor_->mapToGlobal(QPoint(1, 1)));
-    context_ = kEditorContext;
     editor_->end(false);
-    editing_ = true;
-    modified_ = true;
     return kPlaced;
 }
 
 void EditableListGrid::CommitCellEdit() {
-    if (!editing_ || committing_) return;
+    if (state_.IsEditing()) CommitEditor();
+}
+
+void EditableListGrid::CommitEditor() {
+    if (committing_) return;
     ShowPointer();
     // Between cells the editor is hidden and no cell changes.
     if (!editor_->isVisible()) return;
@@ -224,8 +241,8 @@ void EditableListGrid::CommitCellEdit() {
     editor_->hide();
     committing_ = false;
 
-    const int line = currentLine_, column = currentColumn_;
-    if (line < 1 || line > Lines() || column < 1 || column > Columns()) return;
+    const int line = state_.CurrentLine(), column = state_.CurrentColumn();
+    if (!state_.InRange(line, column)) return;
     FieldText bytes;
     if (text == editorShown_) {
         bytes = editorBytes_;
@@ -243,183 +260,66 @@ void EditableListGrid::CommitCellEdit() {
     if (host_) host_->LoadLineIntoEntry(line, column);
 }
 
-void EditableListGrid::EndEditing() {
-    // An open editor is written first: turning the flag off alone would let
-    // the typed text vanish when the editor later loses the focus.
-    if (editing_ && editor_->isVisible()) CommitCellEdit();
-    editing_ = false;
-}
+void EditableListGrid::EndEditing() { Run(state_.EndEditing()); }
 
-void EditableListGrid::OnOk() {
-    context_ = context_ == kEditorContext ? kGridContext : kDialogContext;
-    if (editing_) {
-        // The first Enter after a cell edit moves the editor; one in the
-        // dialog context ends the edit. Neither closes the dialog.
-        if (context_ == kDialogContext) EndEditing();
-        return;
-    }
-    if (host_) host_->ConfirmDialog();
-}
+void EditableListGrid::OnOk() { Run(state_.Ok()); }
 
-// ---- Keys -------------------------------------------------------------------
-
-bool EditableListGrid::PreTranslateKey(QKeyEvent* key) {
-    const int k = key->key();
-    if (editing_) {
-        if (!IsEnter(k) && k != Qt::Key_Tab && k != Qt::Key_Backtab && k != Qt::Key_Escape && k != Qt::Key_Up &&
-            k != Qt::Key_Down)
-            return false;
-        // Esc too keeps the typed text: a cell edit has no cancel.
-        CommitCellEdit();
-        pointerReleased_ = true;
-        context_ = kGridContext;
-        if (IsEnter(k)) return EnterFromCell();
-        if (k == Qt::Key_Up) {
-            MoveVertically(-1);
-            return true;
+bool EditableListGrid::Run(GridStep step) {
+    for (;;) {
+        std::optional<int> placed;
+        for (const GridAction& action : step.actions) {
+            switch (action.kind) {
+                case GridAction::CommitEditor: CommitEditor(); break;
+                case GridAction::CloseEditor:
+                    if (editor_->isVisible()) CommitEditor();
+                    break;
+                case GridAction::ClearEntry:
+                    if (host_) host_->ClearEntryFields();
+                    break;
+                case GridAction::BeginEdit: placed = PlaceEditor(action.line, action.column); break;
+                case GridAction::LoadLine:
+                    if (host_) host_->LoadLineIntoEntry(action.line, action.column);
+                    break;
+                case GridAction::SelectLine: SelectLine(action.line); break;
+                case GridAction::DeselectLine: DeselectLine(action.line); break;
+                case GridAction::Confirm:
+                    if (host_) host_->ConfirmDialog();
+                    break;
+                case GridAction::ShowPointer: ShowPointer(); break;
+                case GridAction::HidePointer: HidePointer(); break;
+                case GridAction::FocusGrid: setFocus(Qt::OtherFocusReason); break;
+                // Tab order of the dialog, from whichever control has the focus.
+                case GridAction::FocusNextControl: QWidget::focusNextPrevChild(true); break;
+            }
         }
-        if (k == Qt::Key_Down) MoveVertically(1);
-        return false;
+        if (!placed) return step.consumed;
+        step = state_.EditorResult(*placed);
     }
-    if (IsEnter(k)) {
-        const long mode = enterKeyMode_;
-        if (mode == 0) return false;  // the dialog presses its default button
-        if (mode == 1) FocusNextControl();
-        return true;
-    }
-    if (k == Qt::Key_Down) downArrow_ = true;
+}
+
+bool EditableListGrid::OnKey(QWidget* widget, QKeyEvent* key) {
+    if (Run(state_.KeyPressed(ToGridKey(key->key()), enterKeyMode_))) return true;
+    Run(state_.KeyPassedOn(widget == this));
     return false;
 }
 
-bool EditableListGrid::EnterFromCell() {
-    if (int next = NextEnterStop(enterStops_, currentColumn_); next != 0) {
-        if (BeginCellEdit(currentLine_, next) == kPlaced)
-            currentColumn_ = next;
-        else
-            context_ = kDialogContext;
-        // Passed on to the dialog, whose OK arbitrates.
-        OnOk();
-        return true;
-    }
-    if (currentLine_ >= Lines()) {
-        context_ = kGridContext;
-        editing_ = false;
-        return true;
-    }
-    host_->ClearEntryFields();
-    const int next = currentLine_ + 1;
-    switch (BeginCellEdit(next, 1)) {
-        case kPlaced:
-            currentLine_ = next;
-            currentColumn_ = 1;
-            host_->LoadLineIntoEntry(currentLine_, 0);
-            break;
-        case kNotReachable: context_ = kGridContext; break;
-        case kTooNarrow:
-            SelectLine(next);
-            context_ = kGridContext;
-            break;
-        default:
-            context_ = kDialogContext;
-            editing_ = false;
-            break;
-    }
-    return true;
-}
-
-void EditableListGrid::MoveVertically(int step) {
-    const int target = currentLine_ + step;
-    if ((step < 0 && currentLine_ <= 1) || (step > 0 && currentLine_ >= Lines())) {
-        context_ = kDialogContext;
-        editing_ = false;
-    } else {
-        switch (BeginCellEdit(target, currentColumn_)) {
-            case kPlaced: currentLine_ = target; break;
-            case kNotReachable: context_ = kGridContext; break;
-            default:
-                context_ = kDialogContext;
-                editing_ = false;
-                break;
-        }
-    }
-    host_->ClearEntryFields();
-    if (currentLine_ >= 1) host_->LoadLineIntoEntry(currentLine_, 0);
-}
-
-void EditableListGrid::FocusNextControl() {
-    // Tab order of the dialog, from whichever control has the focus.
-    QWidget::focusNextPrevChild(true);
-}
-
-// ---- Clicks and the pointer -------------------------------------------------
-
-void EditableListGrid::OnSingleClick() {
-    const bool wasEditing = editing_;
-    if (editing_) pointerReleased_ = true;
-    if (int line = SelectedLine(); line != 0) {
-        currentLine_ = line;
-        host_->LoadLineIntoEntry(line, 0);
-    } else if (wasEditing && currentLine_ >= 1) {
-        SelectLine(currentLine_);
-    }
-    editing_ = false;
-}
-
-void EditableListGrid::OnDoubleClick(const QPoint& viewportPos) {
-    const QModelIndex index = indexAt(viewportPos);
-    if (!index.isValid()) {
-        host_->ClearEntryFields();
-        return;
-    }
-    // The release that ends the double click is no click of its own.
-    swallowRelease_ = true;
-    DeselectLine(index.row() + 1);
-    currentColumn_ = index.column() + 1;
-    currentLine_ = index.row() + 1;
-    editing_ = true;
-    pointerReleased_ = BeginCellEdit(currentLine_, currentColumn_) != kPlaced;
-}
-
-void EditableListGrid::OnDialogPress() {
-    if (!editing_) return;
-    CommitCellEdit();
-    pointerReleased_ = true;
-    editing_ = false;
-}
+// ---- The pointer ------------------------------------------------------------
 
 QRect EditableListGrid::GridRect() const { return QRect(mapTo(dialog_, QPoint(0, 0)), size()); }
 
 void EditableListGrid::TrackPointer(const QPoint& pos, bool insideDialog) {
-    const bool overGrid = insideDialog && GridRect().contains(pos);
-    if (pointerReleased_) {
-        if (!overGrid) {
-            EndEditing();
-            ShowPointer();
-        }
-        return;
+    PointerAt where = PointerAt::Outside;
+    if (insideDialog) {
+        // The editor is placed over a fully visible cell, so its rectangle
+        // lies inside the grid's.
+        if (editorRect_.contains(pos))
+            where = PointerAt::Editor;
+        else if (GridRect().contains(pos))
+            where = PointerAt::Grid;
+        else
+            where = PointerAt::Dialog;
     }
-    if (insideDialog && editorRect_.contains(pos)) {
-        context_ = kEditorContext;
-        savedTopLine_ = TopLine();
-    } else if (overGrid) {
-        ShowPointer();
-        context_ = kGridContext;
-        // The list scrolled under the editor: the edit ends.
-        if (TopLine() != savedTopLine_) {
-            savedTopLine_ = TopLine();
-            setFocus(Qt::OtherFocusReason);
-            EndEditing();
-        }
-    } else if (insideDialog) {
-        ShowPointer();
-        context_ = kDialogContext;
-    } else {
-        ShowPointer();
-        context_ = kDialogContext;
-        pointerReleased_ = true;
-        setFocus(Qt::OtherFocusReason);
-        EndEditing();
-    }
+    Run(state_.PointerMoved(where, TopLine()));
 }
 
 bool EditableListGrid::PointerHidden() { return g_pointerHidden; }
@@ -445,40 +345,33 @@ bool EditableListGrid::eventFilter(QObject* watched, QEvent* event) {
             // Keys reach the focus widget first; the same key passed on to
             // its parents is not looked at again.
             if (widget != QApplication::focusWidget()) return false;
-            if (PreTranslateKey(static_cast<QKeyEvent*>(event))) return true;
-            if (widget == this && downArrow_) {
-                // A key for the list after Down: the user leaves the lines.
-                host_->ClearEntryFields();
-                currentLine_ = 0;
-                downArrow_ = false;
-            }
-            return false;
+            return OnKey(widget, static_cast<QKeyEvent*>(event));
         }
         case QEvent::FocusIn:
-            if (widget == editor_) {
-                context_ = kEditorContext;
-                HidePointer();
-            }
+            if (widget == editor_) Run(state_.EditorFocused());
             return false;
         case QEvent::FocusOut:
-            if (widget == editor_ && !committing_) {
-                CommitCellEdit();
-                pointerReleased_ = true;
-            }
+            if (widget == editor_ && !committing_) Run(state_.EditorFocusLost());
             return false;
         case QEvent::MouseButtonPress:
-            if (widget == dialog_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) OnDialogPress();
+            if (widget == dialog_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                Run(state_.DialogPressed());
             return false;
         case QEvent::MouseButtonDblClick:
-            if (widget == viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                OnDoubleClick(static_cast<QMouseEvent*>(event)->position().toPoint());
+            if (widget == viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                const QModelIndex index = indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+                // The release that ends the double click is no click of its own.
+                if (index.isValid()) swallowRelease_ = true;
+                Run(index.isValid() ? state_.DoubleClicked(index.row() + 1, index.column() + 1)
+                                    : state_.DoubleClicked(0, 0));
+            }
             return false;
         case QEvent::MouseButtonRelease:
             if (widget == viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
                 if (swallowRelease_)
                     swallowRelease_ = false;
                 else
-                    OnSingleClick();
+                    Run(state_.SingleClicked(SelectedLine()));
             }
             return false;
         case QEvent::MouseMove:

@@ -6,8 +6,11 @@
 // cell editor and the dialog's OK.
 //
 // The texts live in a CellGrid as CP932 bytes, so a cell nobody edits keeps
-// its bytes exactly; the list shows them. Lines and columns are numbered
-// from 1 everywhere, 0 meaning none.
+// its bytes exactly; the list shows them. The current line and column, the
+// editing flag, the Enter context and what each key and click does are
+// decided by a GridState; this widget reports the events to it and carries
+// out the steps it answers with. Lines and columns are numbered from 1
+// everywhere, 0 meaning none.
 //
 // The grid watches the keys, clicks and pointer moves of its whole dialog
 // (as the dialog's own pre-translation of messages did), so the host needs
@@ -19,6 +22,7 @@
 #include <vector>
 
 #include "entry/cell_grid.h"
+#include "entry/grid_state.h"
 
 class QDialog;
 class QKeyEvent;
@@ -49,9 +53,11 @@ public:
     };
 
     // Results of BeginCellEdit.
-    enum BeginResult { kPlaced = 0, kNotReachable = 2, kTooNarrow = 4, kOutOfRange = 8 };
+    using BeginResult = GridState::BeginResult;
+    using enum GridState::BeginResult;
     // What the next Enter (and the dialog's OK) does.
-    enum EnterContext { kEditorContext = 1, kInitialContext = 2, kDialogContext = 4, kGridContext = 8 };
+    using EnterContext = GridState::EnterContext;
+    using enum GridState::EnterContext;
 
     // A child of `dialog`; `host` is usually the dialog itself. The grid
     // always holds `lines` lines of the given columns. Enter follows the
@@ -116,9 +122,9 @@ public:
     void SelectLine(int line);
     void DeselectLine(int line);
 
-    int CurrentLine() const { return currentLine_; }
-    void SetCurrentLine(int line) { currentLine_ = line; }
-    int CurrentColumn() const { return currentColumn_; }
+    int CurrentLine() const { return state_.CurrentLine(); }
+    void SetCurrentLine(int line) { state_.SetCurrentLine(line); }
+    int CurrentColumn() const { return state_.CurrentColumn(); }
 
     // Removes the selected line; the lines below move up, a blank line
     // comes in at the end and nothing stays selected. The current line
@@ -141,12 +147,12 @@ public:
     void CommitCellEdit();
     // Commits an open editor and turns the editing flag off.
     void EndEditing();
-    bool IsEditing() const { return editing_; }
-    int Context() const { return context_; }
+    bool IsEditing() const { return state_.IsEditing(); }
+    int Context() const { return state_.Context(); }
     QLineEdit* CellEditor() const { return editor_; }
 
-    bool EnterStop(int column) const { return enterStops_.at(static_cast<size_t>(column - 1)); }
-    void SetEnterStop(int column, bool stop) { enterStops_.at(static_cast<size_t>(column - 1)) = stop; }
+    bool EnterStop(int column) const { return state_.EnterStop(column); }
+    void SetEnterStop(int column, bool stop) { state_.SetEnterStop(column, stop); }
 
     // The dialog's OK, by button or by Enter: ends a cell edit in progress,
     // and only when none is in progress calls Host::ConfirmDialog.
@@ -154,8 +160,8 @@ public:
 
     // Any in-place edit opened; the host adds its adds, overwrites and
     // deletes. The host's Cancel asks before throwing such changes away.
-    bool IsModified() const { return modified_; }
-    void SetModified() { modified_ = true; }
+    bool IsModified() const { return state_.IsModified(); }
+    void SetModified() { state_.SetModified(); }
 
     // The first visible line and the number of lines fully visible.
     int TopLine() const;
@@ -177,13 +183,14 @@ protected:
 private:
     void Refill(CellGrid filled, int lastDataLine);
     void ShowCells();
-    bool PreTranslateKey(QKeyEvent* key);
-    bool EnterFromCell();
-    void MoveVertically(int step);
-    void FocusNextControl();
-    void OnSingleClick();
-    void OnDoubleClick(const QPoint& viewportPos);
-    void OnDialogPress();
+    // Places the editor without telling the state.
+    int PlaceEditor(int line, int column);
+    // CommitCellEdit once the state has decided that an edit is in progress.
+    void CommitEditor();
+    // Carries out a step of the state, and the rest of the event after a
+    // BeginEdit; true when the key was consumed.
+    bool Run(GridStep step);
+    bool OnKey(QWidget* widget, QKeyEvent* key);
     void TrackPointer(const QPoint& dialogPos, bool insideDialog);
     QRect GridRect() const;
 
@@ -192,7 +199,7 @@ private:
     const long& enterKeyMode_;
     CellGrid cells_;
     CellGrid shown_;  // what the list shows, to update only changed cells
-    std::vector<bool> enterStops_;
+    GridState state_;
     QLineEdit* editor_;
     // The text put into the editor and its bytes: an unchanged text keeps
     // the cell's bytes even where they do not decode.
@@ -200,14 +207,8 @@ private:
     FieldText editorBytes_;
     QRect editorRect_;
 
-    int currentLine_ = 0;
-    int currentColumn_ = 1;
-    bool editing_ = false;
-    int context_ = kInitialContext;
-    bool pointerReleased_ = true;
-    int savedTopLine_ = 1;
-    bool downArrow_ = false;
-    bool modified_ = false;
+    // Qt's own re-entry: hiding the focused editor, a message box, and the
+    // release that ends a double click.
     bool committing_ = false;
     bool showingMessage_ = false;
     bool swallowRelease_ = false;
