@@ -65,6 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             DrawSheetPage(canvas, *first, settings, page, state);
         }
     }
+    // As Save writes it: the digits and maximum depth fields set first.
+    SetSavedHeadingFields(*first, "1");
     std::string written = FormatDataSheet(*first, "1");
     auto second = std::make_unique<SurveyData>();
     if (ReadDataSheet(*second, written, ReadPath::OpenCommand) != sheet_version::kCurrent) std::abort();
