@@ -1,6 +1,7 @@
 # make run   — install what is missing, build, open the bundled example (or render it to PDF)
 # make test  — install, build, run every test (also sanitizers and a few minutes of fuzzing)
 # make bench — install, build, run the benchmarks
+# make package — install, build, make the Debian package build/vosk_<version>_amd64.deb
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -18,11 +19,12 @@ PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-r
             libgtest-dev libgmock-dev libbenchmark-dev locales \
             qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
             fonts-ipafont-mincho fonts-ipafont-gothic cups printer-driver-cups-pdf poppler-utils \
-            qt6-translations-l10n
+            qt6-translations-l10n \
+            dpkg-dev libxml2-utils appstream shared-mime-info desktop-file-utils xdg-utils
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-unit test-asan test-fuzz bench clean
+.PHONY: all deps build run test test-unit test-asan test-fuzz bench package clean
 
 all: build
 
@@ -78,6 +80,9 @@ bench: build
 	./$(BUILD)/bench/vosk_dialog_bench
 	@start=$$(date +%s%N); VOSK_DRIVES=$(CURDIR)/$(BUILD)/bench-drives ./$(BUILD)/vosk-sheet render examples/sample.vkr -o $(BUILD)/bench-sample.pdf; \
 	  end=$$(date +%s%N); echo "vosk-sheet render examples/sample.vkr to PDF, process start to exit: $$(( (end - start) / 1000000 )) ms"
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -4,9 +4,13 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QSettings>
 #include <QStatusBar>
@@ -91,9 +95,41 @@ CMainFrame::CMainFrame(CVoskDoc* doc, QWidget* parent)
     });
     connect(view_, &CVoskView::PageChanged, this, &CMainFrame::UpdateCommandUi);
     setWindowTitle(Q(kMainCaption));
+    setAcceptDrops(true);
 }
 
 CMainFrame::~CMainFrame() = default;
+
+QString CMainFrame::DroppedDataSheet(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    const QList<QUrl> urls = data->urls();
+    // One survey at a time: several files are refused rather than guessed at.
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return {};
+    const QString path = urls.front().toLocalFile();
+    if (QFileInfo(path).suffix().compare(QStringLiteral("vkr"), Qt::CaseInsensitive) != 0) return {};
+    return path;
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedDataSheet(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    else event->ignore();
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppedDataSheet(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    else event->ignore();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedDataSheet(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The open refuses with its own messages and keeps the survey on failure.
+    doc_->OpenDocumentFile(path);
+}
 
 void CMainFrame::SetSettingsServices(SettingsServices* services) { settings_->SetServices(services); }
 

@@ -13,6 +13,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QMimeData;
 
 namespace vosk {
 
@@ -54,8 +55,15 @@ public:
     // dialogs use; nullptr restores the system ones.
     void SetSettingsServices(SettingsServices* services);
 
+    // The data sheet a drag carries: one local file named *.vkr, or empty.
+    static QString DroppedDataSheet(const QMimeData* data);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A data sheet dropped on the window opens as one named on the command line.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateMenus();

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -158,6 +159,10 @@ class AppTest : public QObject {
         for (int r = 1; r <= rows; ++r) s += "3," + std::to_string(r * 10) + ",10,3,\r\n";
         return s;
     }
+
+    // A drag event as the window gets it; QApplication routes drops only
+    // for a drag its own drag manager runs.
+    void Deliver(QEvent* event) { static_cast<QObject*>(frame_.get())->event(event); }
 
 private slots:
     void initTestCase() {
@@ -336,6 +341,80 @@ private slots:
         // The framework's open refuses it too, and binds nothing.
         QVERIFY(!doc_->OpenDocumentFile(Path("bad.vkr")));
         QCOMPARE(doc_->PathName(), Path("good.vkr"));
+    }
+
+    // What a drag over the window carries decides whether it is taken.
+    void dragsAreTakenOnlyForOneLocalDataSheet() {
+        const auto urls = [](QList<QUrl> list) {
+            auto* data = new QMimeData;
+            data->setUrls(list);
+            return data;
+        };
+        auto* text = new QMimeData;
+        text->setText(Path("good.vkr"));
+        struct Case {
+            const char* name;
+            QMimeData* data;
+            bool taken;
+        } cases[] = {
+            {"vkr", urls({QUrl::fromLocalFile(Path("a.vkr"))}), true},
+            {"upper case VKR", urls({QUrl::fromLocalFile(Path("A.VKR"))}), true},
+            {"txt", urls({QUrl::fromLocalFile(Path("a.txt"))}), false},
+            {"vkr inside the name", urls({QUrl::fromLocalFile(Path("a.vkr.bak"))}), false},
+            {"no suffix", urls({QUrl::fromLocalFile(Path("vkr"))}), false},
+            {"two data sheets", urls({QUrl::fromLocalFile(Path("a.vkr")), QUrl::fromLocalFile(Path("b.vkr"))}), false},
+            {"remote", urls({QUrl("https://example.org/a.vkr")}), false},
+            {"plain text", text, false},
+        };
+        QVERIFY(frame_->acceptDrops());
+        const QPoint centre = frame_->rect().center();
+        for (const Case& c : cases) {
+            std::unique_ptr<QMimeData> owner(c.data);
+            QDragEnterEvent enter(centre, Qt::CopyAction, c.data, Qt::LeftButton, Qt::NoModifier);
+            Deliver(&enter);
+            QVERIFY2(enter.isAccepted() == c.taken, c.name);
+            QDragMoveEvent move(centre, Qt::CopyAction, c.data, Qt::LeftButton, Qt::NoModifier);
+            Deliver(&move);
+            QVERIFY2(move.isAccepted() == c.taken, c.name);
+        }
+    }
+
+    void droppedDataSheetOpensAsTheCommandLineOpens() {
+        const auto drop = [this](const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDropEvent event(QPointF(frame_->rect().center()), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            Deliver(&event);
+            return event.isAccepted();
+        };
+        Write(Path("dropped.vkr"), Sheet(50, "dropped"));
+        QVERIFY(drop(Path("dropped.vkr")));
+        QCOMPARE(QString::fromStdString(doc_->Survey().heading[1]), QString("dropped"));
+        QCOMPARE(doc_->PathName(), Path("dropped.vkr"));
+        QCOMPARE(frame_->windowTitle(), QString("dropped.vkr - Vosk"));
+        QVERIFY(frame_->Action(command::kNextPage)->isEnabled());
+
+        // A data sheet under another name is not taken, nor read.
+        Write(Path("sheet.txt"), Sheet(2, "text"));
+        MessageRecorder messages;
+        QVERIFY(!drop(Path("sheet.txt")));
+        QCOMPARE(doc_->PathName(), Path("dropped.vkr"));
+        QVERIFY(messages.texts.empty());
+
+        // A refused file says so as the command line's open does, and the
+        // survey and its name stay.
+        Write(Path("bad.vkr"), "just some text\r\n");
+        drop(Path("bad.vkr"));
+        drop(Path("missing.vkr"));
+        MessageRecorder framework;
+        QVERIFY(!doc_->OpenDocumentFile(Path("bad.vkr")));
+        QVERIFY(!doc_->OpenDocumentFile(Path("missing.vkr")));
+        QCOMPARE(messages.texts, (std::vector<std::string>{std::string(MessageText(32792)),
+                                                           FormatMessageText(32795, Path("missing.vkr").toStdString())}));
+        QCOMPARE(messages.texts, framework.texts);
+        QCOMPARE(QString::fromStdString(doc_->Survey().heading[1]), QString("dropped"));
+        QCOMPARE(doc_->PathName(), Path("dropped.vkr"));
+        QCOMPARE(frame_->windowTitle(), QString("dropped.vkr - Vosk"));
     }
 
     void theWindowOpensWithThePaperAsWideAsTheView() {
