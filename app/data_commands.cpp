@@ -6,6 +6,7 @@
 #include "entry/blow_rules.h"
 #include "entry/heading_form.h"
 #include "platform/message_service.h"
+#include "survey/data_sheet.h"
 #include "settings/settings_store.h"
 #include "ui/entry/blow_data_dlg.h"
 #include "ui/entry/heading_dlg.h"
@@ -19,51 +20,70 @@ namespace vosk {
 DataCommands::DataCommands(CVoskDoc& doc, SettingsStore& settings, AutoCalcSwitches& autoCalc, QWidget* parent)
     : doc_(doc), settings_(settings), autoCalc_(autoCalc), parent_(parent) {}
 
+template <typename Run>
+void DataCommands::Edit(Run run) {
+    // What the survey would be saved as, to tell whether the dialog changed it.
+    const std::string before = FormatDataSheet(doc_.Survey(), {});
+    keptInProgress_ = false;
+    run();
+    if (FormatDataSheet(doc_.Survey(), {}) != before)
+        doc_.NoteChanged();
+    else if (keptInProgress_)
+        doc_.ResetRecovery();  // the copy goes back to the survey as it is
+}
+
 void DataCommands::OnHeading() {
-    SurveyData& survey = doc_.Survey();
-    CHeadingDlg dialog(LoadHeadingForm(survey.heading), settings_, parent_);
-    if (dialog.exec() == QDialog::Accepted) StoreHeadingForm(dialog.Form(), survey.heading);
+    Edit([this] {
+        SurveyData& survey = doc_.Survey();
+        CHeadingDlg dialog(LoadHeadingForm(survey.heading), settings_, parent_);
+        if (dialog.exec() == QDialog::Accepted) StoreHeadingForm(dialog.Form(), survey.heading);
+    });
 }
 
 void DataCommands::OnPageFooter() {
-    SurveyData& survey = doc_.Survey();
-    DetectPaperSize(settings_);
-    CPageFooterDlg dialog(LoadFooterForm(survey.heading), settings_.paperWidthMm, settings_.paperHeightMm, settings_,
-                          parent_);
-    if (dialog.exec() == QDialog::Accepted) StoreFooterForm(dialog.Form(), survey.heading);
+    Edit([this] {
+        SurveyData& survey = doc_.Survey();
+        DetectPaperSize(settings_);
+        CPageFooterDlg dialog(LoadFooterForm(survey.heading), settings_.paperWidthMm, settings_.paperHeightMm,
+                              settings_, parent_);
+        if (dialog.exec() == QDialog::Accepted) StoreFooterForm(dialog.Form(), survey.heading);
+    });
 }
 
 void DataCommands::RunGridDialog(GridDialog& dialog) {
     // A table typed for an hour survives a crash before OK: every change
     // of the grid keeps what OK would store as the recovery copy.
-    bool kept = false;
-    QObject::connect(&dialog, &GridDialog::TableEdited, &dialog, [this, &dialog, &kept] {
+    QObject::connect(&dialog, &GridDialog::TableEdited, &dialog, [this, &dialog] {
         auto inProgress = std::make_unique<SurveyData>(doc_.Survey());
         // A trial store: its reports are for the real OK.
         MessageRecorder silent;
         if (dialog.StoreInto(*inProgress)) {
             doc_.KeepRecoveryOf(*inProgress);
-            kept = true;
+            keptInProgress_ = true;
         }
     });
     dialog.exec();
-    // Back to the survey as it now is; a change OK made is noted by the caller.
-    if (kept) doc_.ResetRecovery();
 }
 
 void DataCommands::OnBlowData() {
-    CBlowDataDlg dialog(doc_.Survey(), autoCalc_, settings_, parent_);
-    RunGridDialog(dialog);
+    Edit([this] {
+        CBlowDataDlg dialog(doc_.Survey(), autoCalc_, settings_, parent_);
+        RunGridDialog(dialog);
+    });
 }
 
 void DataCommands::OnJacicSoilName() {
-    CJacicSoilDlg dialog(doc_.Survey(), settings_, parent_);
-    RunGridDialog(dialog);
+    Edit([this] {
+        CJacicSoilDlg dialog(doc_.Survey(), settings_, parent_);
+        RunGridDialog(dialog);
+    });
 }
 
 void DataCommands::OnSoilName() {
-    CSoilNameDlg dialog(doc_.Survey(), settings_, parent_);
-    RunGridDialog(dialog);
+    Edit([this] {
+        CSoilNameDlg dialog(doc_.Survey(), settings_, parent_);
+        RunGridDialog(dialog);
+    });
 }
 
 }  // namespace vosk

@@ -1,6 +1,8 @@
 #pragma once
-// The data menu's commands: each runs its dialog on the document's survey.
-// The caller repaints the view afterwards, however the dialog ended.
+// The data menu's commands: each runs its dialog on the document's survey
+// and tells the document when the survey changed (the recovery copy and the
+// title follow). The caller repaints the view afterwards, however the
+// dialog ended.
 
 class QWidget;
 
@@ -26,12 +28,17 @@ public:
     void OnSoilName();
 
 private:
+    // Runs a dialog and notes a change of the survey.
+    template <typename Run>
+    void Edit(Run run);
     void RunGridDialog(GridDialog& dialog);
 
     CVoskDoc& doc_;
     SettingsStore& settings_;
     AutoCalcSwitches& autoCalc_;
     QWidget* parent_;
+    // An open grid dialog's work in progress was kept as the recovery copy.
+    bool keptInProgress_ = false;
 };
 
 }  // namespace vosk

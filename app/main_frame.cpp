@@ -26,7 +26,6 @@
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
 #include "settings/settings_store.h"
-#include "survey/data_sheet.h"
 #include "survey/numbers.h"
 #include "survey/survey_data.h"
 
@@ -110,10 +109,7 @@ QString CMainFrame::DroppedDataSheet(const QMimeData* data) {
     return path;
 }
 
-void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedDataSheet(event->mimeData()).isEmpty()) event->acceptProposedAction();
-    else event->ignore();
-}
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
     if (!DroppedDataSheet(event->mimeData()).isEmpty()) event->acceptProposedAction();
@@ -289,8 +285,6 @@ void CMainFrame::Dispatch(int id) {
 
 void CMainFrame::RunDialogCommand(int id) {
     using namespace command;
-    // What the survey would be saved as, to tell whether the dialog changed it.
-    const std::string before = FormatDataSheet(doc_->Survey(), {});
     switch (id) {
         case kHeading: data_->OnHeading(); break;
         case kPageFooter: data_->OnPageFooter(); break;
@@ -308,9 +302,6 @@ void CMainFrame::RunDialogCommand(int id) {
         case kGuide: settings_->OnGuide(); break;
         default: return;
     }
-    const bool dataCommand =
-        id == kHeading || id == kPageFooter || id == kBlowData || id == kJacicSoilName || id == kSoilName;
-    if (dataCommand && FormatDataSheet(doc_->Survey(), {}) != before) doc_->NoteChanged();
     // The sheet is repainted however the dialog ended.
     view_->OnUpdate();
 }

@@ -6,9 +6,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "survey/recovery_copy.h"
-
 #include "platform/qt_printer_service.h"
+#include "survey/recovery_copy.h"
 #include "ui/qt_message_box.h"
 
 namespace vosk {

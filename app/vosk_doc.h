@@ -5,46 +5,17 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <optional>
 
+#include "app/file_dialogs.h"
 #include "survey/open_data_sheet.h"
 #include "survey/recovery_copy.h"
 #include "survey/survey_data.h"
 
-class QFileDialog;
-
 namespace vosk {
-
-// The file dialogs the commands ask; tests put a stand-in in their place.
-class FileDialogs {
-public:
-    virtual ~FileDialogs() = default;
-    // A path chosen to open, or nothing when cancelled.
-    virtual std::optional<QString> OpenPath(const QString& filter, const QString& defaultSuffix,
-                                            const QString& startFolder) = 0;
-    // A path chosen to save to, or nothing when cancelled.
-    virtual std::optional<QString> SavePath(const QString& filter, const QString& initialFile) = 0;
-};
-
-class QtFileDialogs : public FileDialogs {
-public:
-    // The dialogs as the commands show them: each filter by its name alone,
-    // while its patterns still choose the files listed.
-    static std::unique_ptr<QFileDialog> MakeOpenDialog(const QString& filter, const QString& defaultSuffix,
-                                                       const QString& startFolder);
-    static std::unique_ptr<QFileDialog> MakeSaveDialog(const QString& filter, const QString& initialFile);
-
-    std::optional<QString> OpenPath(const QString& filter, const QString& defaultSuffix,
-                                    const QString& startFolder) override;
-    std::optional<QString> SavePath(const QString& filter, const QString& initialFile) override;
-};
 
 // A session name for recovery copies, unique to this process and moment.
 QString NewRecoverySession();
-
-// A filter of the form "name|pattern|name|pattern||" as the file dialogs take it.
-QString QtFileFilter(const QString& pipeFilter);
 
 class CVoskDoc : public QObject {
     Q_OBJECT
@@ -69,9 +40,10 @@ public:
     bool HasUnsavedChanges() const { return unsaved_; }
     // The survey was changed by a command: writes the recovery copy.
     void NoteChanged();
-    // Work in progress in an open dialog, as the survey would be after its
-    // OK: kept as the recovery copy, the survey itself untouched.
-    void KeepRecoveryOf(const SurveyData& inProgress);
+    // Keeps `survey` as the recovery copy of this document: the survey
+    // itself, or work in progress in an open dialog as it would be after
+    // its OK (the document's survey untouched then).
+    void KeepRecoveryOf(const SurveyData& survey);
     // The dialog closed without changing the survey: the copy goes back to
     // what the survey is (or away, when nothing is unsaved).
     void ResetRecovery();
@@ -103,7 +75,6 @@ private:
     // Takes an opened sheet as the survey; false when it was refused.
     bool TakeOpened(OpenedSheet opened);
     void SetUnsaved(bool unsaved);
-    void WriteRecovery();
 
     FileDialogs* dialogs_;
     QtFileDialogs qtDialogs_;

@@ -24,8 +24,6 @@ constexpr int kTotalWidth = 831, kTotalHeight = 1247;
 constexpr int kPageStepX = 103, kPageStepY = 155;
 constexpr int kLineStepX = 25, kLineStepY = 38;
 constexpr int kMinZoom = 25, kMaxZoom = 400;
-// A4 paper drawn behind the sheet on screen, in mm.
-constexpr double kPaperWidthMm = 210, kPaperHeightMm = 297;
 
 }  // namespace
 
@@ -70,25 +68,22 @@ void CVoskView::paintEvent(QPaintEvent*) {
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Dark));
     painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     const int dpiX = ScreenDpiX(), dpiY = ScreenDpiY();
-    painter.fillRect(QRect(0, 0, static_cast<int>(kPaperWidthMm * dpiX / 25.4),
-                           static_cast<int>(kPaperHeightMm * dpiY / 25.4)),
+    painter.fillRect(QRect(0, 0, static_cast<int>(kA4WidthMm * dpiX / 25.4),
+                           static_cast<int>(kA4HeightMm * dpiY / 25.4)),
                      Qt::white);
     QtCanvas canvas(&painter, dpiX, dpiY);
     canvas.SetScreenText(true);
     OnDraw(canvas);
 }
 
-bool CVoskView::CanTurnPages() { return PageCount() >= 2; }
-
 int CVoskView::PageCount() { return CountSheetPages(doc_.Survey(), pages_); }
 
 void CVoskView::OnKeyDown(int key) {
-    PageState& state = pages_;
-    int pages = CountSheetPages(doc_.Survey(), state);
+    const int pages = PageCount();
     if (key == Qt::Key_PageUp || key == Qt::Key_Up) {
-        if (state.currentPage > 1) --state.currentPage;
+        if (pages_.currentPage > 1) --pages_.currentPage;
     } else if (key == Qt::Key_PageDown || key == Qt::Key_Down) {
-        if (state.currentPage < pages) ++state.currentPage;
+        if (pages_.currentPage < pages) ++pages_.currentPage;
     } else {
         return;
     }
@@ -130,11 +125,11 @@ void CVoskView::SetZoom(int percent) {
 }
 
 void CVoskView::OpenAtReadableZoom() {
-    if (FitWidthZoom() > 100) SetZoom(FitWidthZoom());
+    if (const int fit = FitWidthZoom(); fit > 100) SetZoom(fit);
 }
 
 int CVoskView::FitWidthZoom() const {
-    int widthAt100 = static_cast<int>(kPaperWidthMm * logicalDpiX() / 25.4);
+    int widthAt100 = static_cast<int>(kA4WidthMm * logicalDpiX() / 25.4);
     return std::max(1, viewport()->width() * 100 / std::max(1, widthAt100));
 }
 
@@ -142,22 +137,20 @@ void CVoskView::ZoomToFitWidth() { SetZoom(FitWidthZoom()); }
 
 void CVoskView::OnPreviousPage() {
     if (pages_.printing) return;
-    PageState& state = pages_;
-    int pages = CountSheetPages(doc_.Survey(), state);
-    if (state.currentPage > pages)
-        state.currentPage = 1;
-    else if (state.currentPage > 1)
-        --state.currentPage;
+    const int pages = PageCount();
+    if (pages_.currentPage > pages)
+        pages_.currentPage = 1;
+    else if (pages_.currentPage > 1)
+        --pages_.currentPage;
     viewport()->update();
     emit PageChanged();
 }
 
 void CVoskView::OnNextPage() {
     if (pages_.printing) return;
-    PageState& state = pages_;
-    int pages = CountSheetPages(doc_.Survey(), state);
-    if (state.currentPage > pages) state.currentPage = 1;
-    if (state.currentPage < pages) ++state.currentPage;
+    const int pages = PageCount();
+    if (pages_.currentPage > pages) pages_.currentPage = 1;
+    if (pages_.currentPage < pages) ++pages_.currentPage;
     viewport()->update();
     emit PageChanged();
 }
@@ -195,7 +188,7 @@ bool CVoskView::PrintPages(QPrinter& printer, int from, int to) {
 
 void CVoskView::OnFilePrint(QPrinter& printer) {
     DetectPaperSize(Settings());
-    int pages = CountSheetPages(doc_.Survey(), pages_);
+    int pages = PageCount();
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, pages);
     dialog.setFromTo(1, pages);
@@ -212,7 +205,7 @@ void CVoskView::OnFilePrint(QPrinter& printer) {
 
 void CVoskView::OnFilePrintPreview(QPrinter& printer) {
     DetectPaperSize(Settings());
-    int pages = CountSheetPages(doc_.Survey(), pages_);
+    int pages = PageCount();
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this, pages](QPrinter* p) { PrintPages(*p, 1, pages); });

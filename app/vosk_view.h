@@ -31,7 +31,6 @@ public:
     PageState& Pages() { return pages_; }
     void OnPreviousPage();
     void OnNextPage();
-    bool CanTurnPages();
     // The number of pages of the sheet (brings the current page back to 1
     // when it lies beyond).
     int PageCount();

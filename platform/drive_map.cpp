@@ -15,12 +15,6 @@ std::string EnvOrEmpty(const char* name) {
     return v ? v : "";
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // The entry of `folder` named `name`: the exact name when it exists, else
 // the first entry that matches without regard to case, else `name` as written.
 fs::path FindEntry(const fs::path& folder, const std::string& name) {
@@ -33,6 +27,12 @@ fs::path FindEntry(const fs::path& folder, const std::string& name) {
 }
 
 }  // namespace
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
 
 fs::path DrivesFolder() {
     if (std::string d = EnvOrEmpty("VOSK_DRIVES"); !d.empty()) return d;

@@ -9,6 +9,10 @@
 
 namespace vosk {
 
+// Two names or paths compared as Windows does: ASCII letters without regard
+// to case.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
 // $VOSK_DRIVES, else $XDG_DATA_HOME/vosk/drives, else ~/.local/share/vosk/drives.
 std::filesystem::path DrivesFolder();
 

@@ -59,13 +59,7 @@ void SeedInstallFolder(const fs::path& folder) {
 }
 
 bool IsDefaultInstallFolder(const SettingsStore& store) {
-    auto lower = [](std::string_view text) {
-        std::string out(text);
-        for (char& c : out)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return out;
-    };
-    return lower(store.installDrive) == "c" && lower(store.installFolderPath) == lower(kDefaultInstallFolderPath);
+    return EqualIgnoringCase(store.installDrive, "C") && EqualIgnoringCase(store.installFolderPath, kDefaultInstallFolderPath);
 }
 
 void LoadSheetSettings(SettingsStore& store) {
