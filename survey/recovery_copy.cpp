@@ -25,17 +25,25 @@ fs::path RecoveryStore::PathFile() const { return folder_ / (session_ + std::str
 bool RecoveryStore::Write(const SurveyData& survey, std::string_view digitsNd, std::string_view originalPath) {
     std::error_code ec;
     fs::create_directories(folder_, ec);
-    return WriteFileAtomically(PathFile(), originalPath) &&
-           WriteFileAtomically(SheetPath(), FormatDataSheet(survey, digitsNd));
+    // The path changes seldom: it is written again only when it does.
+    if (pathWritten_ != originalPath) {
+        if (!WriteFileAtomically(PathFile(), originalPath)) return false;
+        pathWritten_ = std::string(originalPath);
+    }
+    return WriteFileAtomically(SheetPath(), FormatDataSheet(survey, digitsNd));
 }
 
 void RecoveryStore::Discard() {
     std::error_code ec;
     fs::remove(SheetPath(), ec);
     fs::remove(PathFile(), ec);
+    pathWritten_.reset();
 }
 
-void RecoveryStore::StartSession(std::string session) { session_ = std::move(session); }
+void RecoveryStore::StartSession(std::string session) {
+    session_ = std::move(session);
+    pathWritten_.reset();
+}
 
 std::vector<RecoveryCopy> RecoveryStore::Others() const {
     std::vector<RecoveryCopy> copies;

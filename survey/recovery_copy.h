@@ -11,6 +11,7 @@
 // the path it was written with or, for a crash between the two, none.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,7 @@ private:
 
     std::filesystem::path folder_;
     std::string session_;
+    std::optional<std::string> pathWritten_;  // this session's NAME.path holds it
 };
 
 }  // namespace vosk
