@@ -448,7 +448,7 @@ void CJacicSoilDlg::ClearEntryFields() {
 bool CJacicSoilDlg::StoreInto(SurveyData& survey) const { return StoreJacicTable(grid_->Cells(), survey); }
 
 void CJacicSoilDlg::ConfirmDialog() {
-    if (StoreJacicTable(grid_->Cells(), survey_)) accept();
+    if (StoreInto(survey_)) accept();
 }
 
 // ---- Buttons --------------------------------------------------------------------

@@ -183,7 +183,7 @@ void CSoilNameDlg::ClearEntryFields() {
 bool CSoilNameDlg::StoreInto(SurveyData& survey) const { return StoreSoilTable(grid_->Cells(), origins_, survey); }
 
 void CSoilNameDlg::ConfirmDialog() {
-    if (StoreSoilTable(grid_->Cells(), origins_, survey_)) accept();
+    if (StoreInto(survey_)) accept();
 }
 
 // ---- Buttons ------------------------------------------------------------------
