@@ -20,7 +20,7 @@ PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-r
             qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
             fonts-ipafont-mincho fonts-ipafont-gothic cups printer-driver-cups-pdf poppler-utils \
             qt6-translations-l10n \
-            dpkg-dev libxml2-utils appstream shared-mime-info desktop-file-utils xdg-utils
+            dpkg-dev libxml2-utils appstream shared-mime-info desktop-file-utils xdg-utils file
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
