@@ -185,6 +185,7 @@ int ImportCommand(const std::vector<std::string>& args) {
             firstLine = false;
             if (IsExportHeader(fields)) {
                 layout = kExportLayout;
+                if (fields.size() > layout.width && fields[layout.width].starts_with(kConvertedNColumn)) ++layout.width;
                 return true;
             }
             if (IsNumericText(FieldAt(fields, kEntryLayout.depth)) == 0) return true;

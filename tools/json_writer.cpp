@@ -1,5 +1,7 @@
 #include "tools/json_writer.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "platform/cp932.h"
@@ -29,6 +31,13 @@ std::string JsonString(std::string_view utf8) {
     }
     out += '"';
     return out;
+}
+
+std::string JsonNumber(double value) {
+    if (!std::isfinite(value)) return "null";
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
 }
 
 std::string JsonField(const FieldText& cp932) { return JsonString(Cp932ToUtf8(cp932)); }

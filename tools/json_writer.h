@@ -11,6 +11,10 @@ namespace vosk {
 // `utf8` as a JSON string literal.
 std::string JsonString(std::string_view utf8);
 
+// A number in the shortest form that reads back the same; null when it is
+// not finite.
+std::string JsonNumber(double value);
+
 // A CP932 field decoded to a JSON string literal (bytes that do not decode
 // become U+FFFD).
 std::string JsonField(const FieldText& cp932);

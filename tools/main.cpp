@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     if (command == "set") return SetCommand(args);
     if (command == "import") return ImportCommand(args);
     if (command == "export") return ExportCommand(args);
+    if (command == "check") return CheckCommand(args);
 
     // The commands below ask the printer (and later draw): they need Qt, but
     // never a display.

@@ -59,11 +59,16 @@ int ParseWriteArguments(const std::vector<std::string>& args, std::string& input
 inline constexpr std::array<std::string_view, 6> kBlowCsvColumns = {"depth (m)", "N",  "h (cm)",
                                                                     "Δh (cm)",   "Nd", "remark"};
 
+// The heading of the converted N column export adds last: this text, the
+// relation and ")". Import passes over it as over Δh and Nd.
+inline constexpr std::string_view kConvertedNColumn = "換算N (N=";
+
 int DumpCommand(const std::vector<std::string>& args);
 int SetCommand(const std::vector<std::string>& args);
 int SettingsCommand(const std::vector<std::string>& args);
 int ImportCommand(const std::vector<std::string>& args);
 int ExportCommand(const std::vector<std::string>& args);
+int CheckCommand(const std::vector<std::string>& args);
 int PagesCommand(const std::vector<std::string>& args);
 int TraceCommand(const std::vector<std::string>& args);
 int RenderCommand(const std::vector<std::string>& args);

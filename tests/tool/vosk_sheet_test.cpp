@@ -116,7 +116,7 @@ TEST_F(ToolTest, DumpRefusalsAndTheirExitCodes) {
 
 TEST_F(ToolTest, PathsThatAreNoReadableDataSheetAreRefused) {
     const std::vector<std::vector<std::string>> commands = {
-        {"dump"}, {"export"}, {"pages"}, {"render", "-o", (dir_ / "out.pdf").string()}, {"set"}, {"trace"}};
+        {"check"}, {"dump"}, {"export"}, {"pages"}, {"render", "-o", (dir_ / "out.pdf").string()}, {"set"}, {"trace"}};
     for (const test::PathKindCase& c : test::UnreadablePathKinds()) {
         fs::path p = dir_ / ("kind" + std::to_string(static_cast<int>(c.kind)) + ".vkr");
         ASSERT_TRUE(test::MakePathKind(c.kind, p)) << c.name;
@@ -389,6 +389,85 @@ TEST_F(ToolTest, RenderedPdfHasEveryPageOfEveryFile) {
 
     EXPECT_EQ(Tool({"render", two, "-o", (dir_ / "x.txt").string()}).status, 2);
     EXPECT_EQ(Tool({"render", two, "-o", (dir_ / "no" / "such" / "x.pdf").string()}).status, 4);
+}
+
+}  // namespace
+}  // namespace vosk
+
+namespace vosk {
+namespace {
+
+// A data sheet with heading field 16 (test depth) and the given blow lines.
+std::string CheckedSheet(const std::string& testDepth, const std::string& blowLines) {
+    std::string bytes = "$$_VSKTARVO100\r\n$$Z\r\n";
+    for (int i = 1; i <= 70; ++i) bytes += (i == 16 ? testDepth : "") + "\r\n";
+    return bytes + "$$C\r\n" + blowLines;
+}
+
+TEST_F(ToolTest, CheckPrintsFindingsByFileAndRowAndExitsByTheirSeverity) {
+    const std::string clean = Write("clean.vkr", CheckedSheet("0.20", "5,10,10,5,\r\n7,20,10,7,\r\n"));
+    const std::string sinking = Write("sink.vkr", CheckedSheet("", "5,10,10,5,\r\n0,20,10,0,\r\n"));
+    const std::string faulty = Write("bad.vkr", CheckedSheet("0.50", "5,10,10,5,\r\n7,20,10,8,\r\n3,15,-5,,\r\n"));
+
+    ToolRun ok = Tool({"check", clean});
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.out, "");
+
+    // Information alone is no fault.
+    ToolRun info = Tool({"check", clean, sinking});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.out, sinking + ":2: info sink: 自沈\n");
+
+    ToolRun bad = Tool({"check", faulty, sinking});
+    EXPECT_EQ(bad.status, 1) << bad.err;
+    EXPECT_EQ(bad.out, faulty + ":0: warning depth: 試験深さ (見出し) と最終深さが一致しません\n" +
+                           faulty + ":2: error nd: Nd が 10N/Δh と一致しません\n" +
+                           faulty + ":3: error order: 深さが前の行より浅いか同じです\n" +
+                           sinking + ":2: info sink: 自沈\n");
+
+    ToolRun json = Tool({"check", "--json", faulty, clean});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.out,
+              "{\"files\": [{\"file\": \"" + faulty + "\", \"findings\": ["
+              "{\"id\": \"depth\", \"severity\": \"warning\", \"row\": 0, \"message\": \"試験深さ (見出し) と最終深さが一致しません\", "
+              "\"values\": {\"testDepth\": 0.5, \"lastDepth\": 0.15}}, "
+              "{\"id\": \"nd\", \"severity\": \"error\", \"row\": 2, \"message\": \"Nd が 10N/Δh と一致しません\", "
+              "\"values\": {\"nd\": 8, \"expected\": 7}}, "
+              "{\"id\": \"order\", \"severity\": \"error\", \"row\": 3, \"message\": \"深さが前の行より浅いか同じです\", "
+              "\"values\": {\"h\": 15, \"previousH\": 20}}]}, "
+              "{\"file\": \"" + clean + "\", \"findings\": []}]}\n");
+}
+
+TEST_F(ToolTest, CheckRefusesBeforeItReports) {
+    const std::string clean = Write("clean.vkr", CheckedSheet("", "5,10,10,5,\r\n"));
+    ToolRun notSheet = Tool({"check", clean, Write("x.vkr", "hello\r\n")});
+    EXPECT_EQ(notSheet.status, 3);
+    EXPECT_EQ(notSheet.out, "");
+    EXPECT_EQ(notSheet.err, std::string(MessageText(32792)) + "\n");
+    EXPECT_EQ(Tool({"check", (dir_ / "missing.vkr").string()}).status, 4);
+    EXPECT_EQ(Tool({"check"}).status, 2);
+    EXPECT_EQ(Tool({"check", clean, "--xml"}).status, 2);
+}
+
+TEST_F(ToolTest, ExportAddsTheConvertedNAndImportReadsItBack) {
+    const std::string sheet = Write("n.vkr", CheckedSheet("", "5,10,10,5,\r\n5,13,3,16.6667,\r\n2,20,7,,\r\n"));
+    const std::string csv = (dir_ / "n.csv").string();
+    ToolRun r = Tool({"export", sheet, "-o", csv, "--converted-n", "nd/1.5"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(csv), "depth (m),N,h (cm),Δh (cm),Nd,remark,換算N (N=nd/1.5)\r\n"
+                                  "0.10,5,10,10,5,,3.33\r\n0.13,5,13,3,16.6667,,11.11\r\n0.20,2,20,7,,,\r\n");
+    EXPECT_NE(Tool({"export", sheet, "--converted-n", "1+0.5*nd"}).out.find(",16.6667,,9.33\r\n"), std::string::npos);
+
+    const std::string back = (dir_ / "back.vkr").string();
+    ToolRun imported = Tool({"import", csv, "-o", back});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    // Import derives what the sheet left empty, as Add does.
+    EXPECT_EQ(Tool({"export", back}).out, "depth (m),N,h (cm),Δh (cm),Nd,remark\r\n0.10,5,10,10,5,\r\n"
+                                          "0.13,5,13,3,16.6667,\r\n0.20,2,20,7,2.85714,\r\n");
+
+    ToolRun bad = Tool({"export", sheet, "--converted-n", "nd*1.5"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("換算式を読み取れません"), std::string::npos) << bad.err;
 }
 
 }  // namespace
