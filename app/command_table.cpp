@@ -27,6 +27,8 @@ constexpr MenuItem kDataMenu[] = {
     {kJacicSoilName, "JACIC土質名(&T) ", "", "JACIC版互換 土質名 - - - 様式2で有効"},
     {0, "", "", ""},
     {kPageFooter, "ページ(&P)", "", "ページ、フッタ"},
+    {0, "", "", ""},
+    {kCheckData, "データのチェック(&C)", "", "測定データを試験の規則で確かめ、換算N値を表示"},
 };
 
 constexpr MenuItem kViewMenu[] = {

@@ -21,6 +21,7 @@ inline constexpr int kBlowData = 32771;
 inline constexpr int kSoilName = 32785;
 inline constexpr int kJacicSoilName = 32787;
 inline constexpr int kPageFooter = 32773;
+inline constexpr int kCheckData = 32800;
 inline constexpr int kToolBar = 59392;
 inline constexpr int kStatusBar = 59393;
 inline constexpr int kLayout = 32774;

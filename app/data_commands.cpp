@@ -2,12 +2,14 @@
 
 #include <memory>
 
+#include "app/profile.h"
 #include "app/vosk_doc.h"
 #include "entry/blow_rules.h"
 #include "entry/heading_form.h"
 #include "platform/message_service.h"
 #include "settings/settings_store.h"
 #include "survey/data_sheet.h"
+#include "ui/entry/blow_check_dlg.h"
 #include "ui/entry/blow_data_dlg.h"
 #include "ui/entry/heading_dlg.h"
 #include "ui/entry/page_footer_dlg.h"
@@ -65,11 +67,25 @@ void DataCommands::RunGridDialog(GridDialog& dialog) {
     dialog.exec();
 }
 
-void DataCommands::OnBlowData() {
-    Edit([this] {
+void DataCommands::OnBlowData(int line) {
+    Edit([this, line] {
         CBlowDataDlg dialog(doc_.Survey(), autoCalc_, settings_, parent_);
+        dialog.Grid()->GoToLine(line);
         RunGridDialog(dialog);
     });
+}
+
+void DataCommands::OnCheckData() {
+    const QString key = QStringLiteral("Check/ConvertedN");
+    CBlowCheckDlg dialog(doc_.Survey(), Profile().value(key, QString::fromUtf8(kDefaultRelation.data())).toString(),
+                         parent_);
+    QObject::connect(&dialog, &CBlowCheckDlg::RelationAccepted, &dialog,
+                     [key](const QString& relation) { Profile().setValue(key, relation); });
+    QObject::connect(&dialog, &CBlowCheckDlg::BlowRowRequested, &dialog, [this, &dialog](int row) {
+        OnBlowData(row);
+        dialog.Refresh();
+    });
+    dialog.exec();
 }
 
 void DataCommands::OnJacicSoilName() {

@@ -23,7 +23,11 @@ public:
     void OnHeading();
     void OnPageFooter();
     // The grid dialogs store into the survey themselves when confirmed.
-    void OnBlowData();
+    // `line` (from 1) is made current, as a click on it does.
+    void OnBlowData(int line = 0);
+    // The checks of the blow table and the converted N, with the relation
+    // remembered in the profile.
+    void OnCheckData();
     void OnJacicSoilName();
     void OnSoilName();
 

@@ -21,6 +21,7 @@
 
 #include "app/command_table.h"
 #include "app/data_commands.h"
+#include "app/profile.h"
 #include "app/recovery_bar.h"
 #include "app/settings_commands.h"
 #include "app/vosk_doc.h"
@@ -36,8 +37,6 @@ constexpr int kRecentFileCount = 4;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// The recent-file list lives in the profile of the program.
-QSettings Profile() { return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("VoskDataSheet")); }
 
 // Heading field 51 chooses the soil name dialog: "1" the JACIC one.
 bool JacicSoilNames(const SurveyData& survey) { return ParseInteger(survey.heading[51]) == 1; }
@@ -289,6 +288,7 @@ void CMainFrame::RunDialogCommand(int id) {
         case kHeading: data_->OnHeading(); break;
         case kPageFooter: data_->OnPageFooter(); break;
         case kBlowData: data_->OnBlowData(); break;
+        case kCheckData: data_->OnCheckData(); break;
         case kJacicSoilName: data_->OnJacicSoilName(); break;
         case kSoilName: data_->OnSoilName(); break;
         case kEngineers: settings_->OnEngineers(); break;

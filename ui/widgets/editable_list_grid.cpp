@@ -262,6 +262,12 @@ void EditableListGrid::CommitEditor() {
 
 void EditableListGrid::EndEditing() { Run(state_.EndEditing()); }
 
+void EditableListGrid::GoToLine(int line) {
+    if (line < 1 || line > Lines()) return;
+    SelectLine(line);
+    Run(state_.SingleClicked(line));
+}
+
 void EditableListGrid::OnOk() { Run(state_.Ok()); }
 
 bool EditableListGrid::Run(GridStep step) {

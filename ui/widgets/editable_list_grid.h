@@ -122,6 +122,10 @@ public:
     void SelectLine(int line);
     void DeselectLine(int line);
 
+    // Makes `line` current as a click on it does: selected, in view and
+    // loaded into the entry fields.
+    void GoToLine(int line);
+
     int CurrentLine() const { return state_.CurrentLine(); }
     void SetCurrentLine(int line) { state_.SetCurrentLine(line); }
     int CurrentColumn() const { return state_.CurrentColumn(); }
