@@ -16,6 +16,7 @@
 #include "platform/message_service.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
+#include "ui/entry/blow_check_dlg.h"
 #include "ui/entry/heading_dlg.h"
 #include "ui/entry/page_footer_dlg.h"
 #include "ui/settings/digits_dlg.h"
@@ -75,6 +76,7 @@ private slots:
         HeadingFields heading;
         heading[41] = " -";
         heading[43] = " -";
+        auto survey = std::make_unique<SurveyData>();
         const std::function<std::unique_ptr<QDialog>()> dialogs[] = {
             [&] { return std::make_unique<CHeadingDlg>(LoadHeadingForm(heading), Settings()); },
             [&] { return std::make_unique<CPageFooterDlg>(LoadFooterForm(heading), 210, 297, Settings()); },
@@ -86,6 +88,7 @@ private slots:
             },
             [] { return std::make_unique<CEnterKeyDlg>(1); },
             [] { return std::make_unique<CSetupDlg>(QStringLiteral("C"), QStringLiteral("\\Tarvogx\\Vosk2")); },
+            [&] { return std::make_unique<CBlowCheckDlg>(*survey, QStringLiteral("nd/1.5")); },
         };
         for (const auto& make : dialogs) {
             std::unique_ptr<QDialog> dialog = make();
