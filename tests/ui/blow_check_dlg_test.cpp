@@ -20,6 +20,7 @@
 #include "entry/converted_n.h"
 #include "platform/message_service.h"
 #include "settings/settings_store.h"
+#include "tests/ui/modal_closer.h"
 #include "ui/entry/blow_check_dlg.h"
 #include "ui/entry/blow_data_dlg.h"
 
@@ -134,24 +135,14 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<CBlowCheckDlg*>(QApplication::activeModalWidget());
             QVERIFY(d);
-            struct Closer {
-                QDialog* dialog;
-                ~Closer() {
-                    if (dialog->isVisible()) dialog->done(QDialog::Rejected);
-                }
-            } closer{d};
+            test::ModalCloser closer{d};
             QVERIFY(QTest::qWaitForWindowActive(d));
             QCOMPARE(d->windowTitle(), QString("データのチェック (1 件)"));
             TypeRelation(*d, "nd/2");
             QTimer::singleShot(0, [&] {
                 auto* b = qobject_cast<CBlowDataDlg*>(QApplication::activeModalWidget());
                 QVERIFY(b);
-                struct Closer {
-                    QDialog* dialog;
-                    ~Closer() {
-                        if (dialog->isVisible()) dialog->done(QDialog::Rejected);
-                    }
-                } closer{b};
+                test::ModalCloser closer{b};
                 QCOMPARE(b->Grid()->CurrentLine(), 2);
                 QCOMPARE(b->Field(1)->text(), QString("7"));
                 // Nd is derived on OK: the wrong 8 becomes 7.

@@ -30,6 +30,7 @@
 #include "render/report_page.h"
 #include "settings/settings_store.h"
 #include "survey/data_sheet.h"
+#include "tests/ui/modal_closer.h"
 #include "tests/ui/test_survey.h"
 #include "ui/entry/blow_data_dlg.h"
 
@@ -643,13 +644,7 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<CBlowDataDlg*>(QApplication::activeModalWidget());
             QVERIFY(d);
-            // A failed check must not leave the modal dialog running.
-            struct Closer {
-                QDialog* dialog;
-                ~Closer() {
-                    if (dialog->isVisible()) dialog->done(QDialog::Rejected);
-                }
-            } closer{d};
+            test::ModalCloser closer{d};
             QVERIFY(QTest::qWaitForWindowActive(d));
             // Depth 10 of line 2 was meant to be 8; the grid opened showing
             // the free line 42.

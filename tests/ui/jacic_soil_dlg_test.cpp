@@ -27,6 +27,7 @@
 #include "settings/settings_store.h"
 #include "survey/survey_data.h"
 #include "survey/data_sheet.h"
+#include "tests/ui/modal_closer.h"
 #include "tests/ui/test_survey.h"
 #include "ui/soil/jacic_soil_dlg.h"
 
@@ -437,12 +438,7 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<CJacicSoilDlg*>(QApplication::activeModalWidget());
             QVERIFY(d);
-            struct Closer {
-                QDialog* dialog;
-                ~Closer() {
-                    if (dialog->isVisible()) dialog->done(QDialog::Rejected);
-                }
-            } closer{d};
+            test::ModalCloser closer{d};
             QVERIFY(QTest::qWaitForWindowActive(d));
             Type(d->DepthEdit(), "2.5");
             d->TargetControls(1).name->setFocus();
