@@ -17,6 +17,8 @@ namespace vosk {
 
 inline constexpr double kSectionPageWidthMm = 297;
 inline constexpr double kSectionPageHeightMm = 210;
+// The resolution of a PNG or SVG section unless another is asked for.
+inline constexpr int kSectionPictureDpi = 96;
 
 // Where everything goes, in millimetres on the page.
 struct SectionLayout {

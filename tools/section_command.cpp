@@ -127,7 +127,7 @@ int WriteSection(const SectionArguments& a, const SiteSection& section) {
         if (Canvas* canvas = pdf.BeginPage()) draw(*canvas);
         ok = pdf.Finish();
     } else {
-        const int dpi = a.dpi ? a.dpi : 96;
+        const int dpi = a.dpi ? a.dpi : kSectionPictureDpi;
         ok = EndsWith(a.output, ".svg") ? WritePageSvg(a.output, dpi, draw, PageOrientation::Landscape)
                                         : WritePagePng(a.output, dpi, draw, PageOrientation::Landscape);
     }
