@@ -85,6 +85,19 @@ void DrawDashedSegmentMm(SheetContext& cx, double x1, double y1, double x2, doub
     }
 }
 
+// A soil name is written only where it can be read: stacked in its layer
+// with little squeezing, or (a name of single-byte characters) on its
+// layer's last two lines within about the column's width. Squeezed or
+// spilling names of thin layers in narrow columns would run into each other.
+bool NameFits(std::string_view name, double height, double width, double ch) {
+    if (name.empty() || !(ch > 0)) return false;
+    if (!IsCp932LeadByte(static_cast<unsigned char>(name[0])))
+        return height >= 2 * ch && TextWidthMm(name, ch) <= 1.5 * width;
+    size_t n = 0;
+    for (size_t i = 0; i < name.size(); i += Cp932CharLength(name, i)) ++n;
+    return height >= 0.85 * static_cast<double>(n + 1) * ch;
+}
+
 const SurveyData& NoSurvey() {
     static const SurveyData empty{};
     return empty;
@@ -242,11 +255,9 @@ void DrawSiteSection(Canvas& canvas, const SiteSection& section, const SettingsS
         ClipToRectMm(cx, sl - L.soilWidth * 0.25, L.plotTop, sr + L.soilWidth * 0.25, L.plotBottom);
         for (const SectionLayer& layer : p.layers) {
             const double y1 = L.Y(layer.top), y2 = L.Y(layer.bottom);
-            if (y2 - y1 > f5.emHeightMm * 0.8) {
-                double ch = DrawTextInRectMm(cx, sl, y1, sr, y2, kA, kWordBreak | kNoClip | kMeasureOnly) /
-                            cx.map.contentScaleY;
-                DrawVerticalSoilName(cx, sl, y1, sr, y2, ch, layer.name, 1);
-            }
+            const double ch = DrawTextInRectMm(cx, sl, y1, sr, y2, kA, kWordBreak | kNoClip | kMeasureOnly) /
+                              cx.map.contentScaleY;
+            if (NameFits(layer.name, y2 - y1, L.soilWidth, ch)) DrawVerticalSoilName(cx, sl, y1, sr, y2, ch, layer.name, 1);
             DrawLineMm(cx, sl, y2, sr, y2, thin, kBlack);
         }
         canvas.ResetClip();
