@@ -95,7 +95,7 @@ bool NameFits(std::string_view name, double height, double width, double ch) {
         return height >= 2 * ch && TextWidthMm(name, ch) <= 1.5 * width;
     size_t n = 0;
     for (size_t i = 0; i < name.size(); i += Cp932CharLength(name, i)) ++n;
-    return height >= 0.85 * static_cast<double>(n + 1) * ch;
+    return height >= 0.85 * static_cast<double>(n) * ch;
 }
 
 const SurveyData& NoSurvey() {
