@@ -20,6 +20,12 @@ bool IsNumber(const FieldText& text) { return IsNumericText(text) == 1; }
 // The file's name as the messages show it.
 std::string Named(const std::string& file, std::string_view text) { return file + ": " + std::string(text); }
 
+// The file's name without its folder: the warning lists every point.
+std::string FileName(std::string_view file) {
+    size_t slash = file.find_last_of("/\\");
+    return std::string(slash == std::string_view::npos ? file : file.substr(slash + 1));
+}
+
 FieldText TrimBlanks(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
@@ -35,9 +41,9 @@ double SectionPoint::Bottom() const {
     return bottom;
 }
 
-std::string SectionFileStem(std::string_view file) {
-    size_t slash = file.find_last_of("/\\");
-    if (slash != std::string_view::npos) file.remove_prefix(slash + 1);
+std::string SectionFileStem(std::string_view path) {
+    const std::string name = FileName(path);
+    std::string_view file = name;
     if (file.size() > 4) {
         std::string_view suffix = file.substr(file.size() - 4);
         std::string lower(suffix);
@@ -204,7 +210,7 @@ std::string DatumWarning(const SiteSection& section) {
     if (!section.datumsDiffer) return {};
     std::string list;
     for (const SectionPoint& p : section.points)
-        list += (list.empty() ? "" : ", ") + p.file + " " + (p.datum.empty() ? "(なし)" : Cp932ToUtf8(p.datum));
+        list += (list.empty() ? "" : ", ") + FileName(p.file) + " " + (p.datum.empty() ? "(なし)" : Cp932ToUtf8(p.datum));
     return "地盤高の基準 (見出し 12) が地点によって異なります: " + list;
 }
 

@@ -114,8 +114,8 @@ SectionRefusal CheckPositions(const std::vector<double>& at, size_t fileCount);
 SectionRefusal CheckThreshold(double threshold);
 SectionRefusal CheckElevation(const SurveyData& survey, const std::string& file, bool byDepth);
 
-// "地盤高の基準 (見出し 12) が地点によって異なります: TP, AP" (UTF-8), empty
-// when they agree.
+// "地盤高の基準 (見出し 12) が地点によって異なります: a.vkr TP, b.vkr AP"
+// (UTF-8; file names without their folders), empty when they agree.
 std::string DatumWarning(const SiteSection& section);
 
 // A number given as text for a position or the threshold: the whole text

@@ -102,8 +102,8 @@ TEST_F(SectionToolTest, JsonOfThreePoints) {
         "\"layers\": [], \"thresholdDepth\": null, \"thresholdElevation\": null}]}\n";
     EXPECT_EQ(r.out, expected);
     // b is on AP, the others on TP: said on stderr, and the section is still made.
-    EXPECT_EQ(r.err, "vosk-sheet: warning: 地盤高の基準 (見出し 12) が地点によって異なります: " + a + " TP, " + b +
-                         " AP, " + c + " TP\n");
+    EXPECT_EQ(r.err, "vosk-sheet: warning: 地盤高の基準 (見出し 12) が地点によって異なります: a.vkr TP, b.vkr AP, "
+                     "c.vkr TP\n");
 }
 
 TEST_F(SectionToolTest, OptionsReachTheJson) {
