@@ -18,6 +18,7 @@
 #include "settings/settings_store.h"
 #include "ui/entry/heading_dlg.h"
 #include "ui/entry/page_footer_dlg.h"
+#include "ui/section/site_section_dlg.h"
 #include "ui/settings/digits_dlg.h"
 #include "ui/settings/enter_key_dlg.h"
 #include "ui/settings/layout_dlg.h"
@@ -86,6 +87,7 @@ private slots:
             },
             [] { return std::make_unique<CEnterKeyDlg>(1); },
             [] { return std::make_unique<CSetupDlg>(QStringLiteral("C"), QStringLiteral("\\Tarvogx\\Vosk2")); },
+            [] { return std::make_unique<CSiteSectionDlg>(Settings()); },
         };
         for (const auto& make : dialogs) {
             std::unique_ptr<QDialog> dialog = make();

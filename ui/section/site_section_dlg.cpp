@@ -107,7 +107,7 @@ CSiteSectionDlg::CSiteSectionDlg(const SettingsStore& settings, QWidget* parent)
     threshold_ = new QLineEdit(U(list_.Threshold()));
     threshold_->setObjectName(QStringLiteral("threshold"));
     threshold_->setMaximumWidth(80);
-    auto* thresholdLabel = new QLabel(QStringLiteral("しきい値 Nd(&T):"));
+    auto* thresholdLabel = new QLabel(QStringLiteral("しきい値 Nd:"));
     thresholdLabel->setBuddy(threshold_);
     options->addWidget(thresholdLabel, 0, 0);
     options->addWidget(threshold_, 0, 1);
