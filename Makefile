@@ -78,6 +78,7 @@ bench: build
 	./$(BUILD)/bench/vosk_bench
 	VOSK_DRIVES=$(CURDIR)/$(BUILD)/bench-drives ./$(BUILD)/bench/vosk_render_bench
 	./$(BUILD)/bench/vosk_dialog_bench
+	VOSK_DRIVES=$(CURDIR)/$(BUILD)/bench-drives ./$(BUILD)/bench/vosk_section_bench
 	@start=$$(date +%s%N); VOSK_DRIVES=$(CURDIR)/$(BUILD)/bench-drives ./$(BUILD)/vosk-sheet render examples/sample.vkr -o $(BUILD)/bench-sample.pdf; \
 	  end=$$(date +%s%N); echo "vosk-sheet render examples/sample.vkr to PDF, process start to exit: $$(( (end - start) / 1000000 )) ms"
 

@@ -36,6 +36,7 @@ inline constexpr int kAbout = 57664;
 inline constexpr int kGuide = 57670;
 inline constexpr int kPreviousPage = 32790;
 inline constexpr int kNextPage = 32791;
+inline constexpr int kSiteSection = 32810;
 }  // namespace command
 
 struct MenuItem {

@@ -29,6 +29,7 @@
 #include "settings/settings_store.h"
 #include "survey/numbers.h"
 #include "survey/survey_data.h"
+#include "ui/section/site_section_dlg.h"
 
 namespace vosk {
 namespace {
@@ -300,6 +301,12 @@ void CMainFrame::RunDialogCommand(int id) {
         case kEnterKey: settings_->OnEnterKey(); break;
         case kSetup: settings_->OnSetup(); break;
         case kGuide: settings_->OnGuide(); break;
+        case kSiteSection: {
+            // Its own sheets: the open survey is not touched, nothing to repaint.
+            CSiteSectionDlg dialog(Settings(), this);
+            dialog.exec();
+            return;
+        }
         default: return;
     }
     // The sheet is repainted however the dialog ended.

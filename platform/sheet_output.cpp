@@ -22,14 +22,15 @@ bool WriteBytes(AtomicFile& file, const QByteArray& bytes) {
 
 }  // namespace
 
-QSize A4SizePx(int dpi) {
-    return QSize(static_cast<int>(std::lround(210.0 * dpi / kMmPerInch)),
-                 static_cast<int>(std::lround(297.0 * dpi / kMmPerInch)));
+QSize A4SizePx(int dpi, PageOrientation orientation) {
+    QSize size(static_cast<int>(std::lround(210.0 * dpi / kMmPerInch)),
+               static_cast<int>(std::lround(297.0 * dpi / kMmPerInch)));
+    return orientation == PageOrientation::Landscape ? size.transposed() : size;
 }
 
-QImage RenderPageImage(int dpi, const PageDraw& draw) {
+QImage RenderPageImage(int dpi, const PageDraw& draw, PageOrientation orientation) {
     if (dpi <= 0) return QImage();
-    QImage image(A4SizePx(dpi), QImage::Format_RGB32);
+    QImage image(A4SizePx(dpi, orientation), QImage::Format_RGB32);
     if (image.isNull()) return image;
     image.fill(Qt::white);
     // The image's logical DPI is what the canvas reports and the PNG keeps.
@@ -42,10 +43,10 @@ QImage RenderPageImage(int dpi, const PageDraw& draw) {
     return image;
 }
 
-bool WritePagePng(const std::filesystem::path& path, int dpi, const PageDraw& draw) {
+bool WritePagePng(const std::filesystem::path& path, int dpi, const PageDraw& draw, PageOrientation orientation) {
     AtomicFile file(path);
     if (!file.IsOpen()) return false;
-    QImage image = RenderPageImage(dpi, draw);
+    QImage image = RenderPageImage(dpi, draw, orientation);
     if (image.isNull()) return false;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -53,12 +54,12 @@ bool WritePagePng(const std::filesystem::path& path, int dpi, const PageDraw& dr
     return WriteBytes(file, buffer.data());
 }
 
-bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& draw) {
+bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& draw, PageOrientation orientation) {
     if (dpi <= 0) return false;
     AtomicFile file(path);
     if (!file.IsOpen()) return false;
     QBuffer buffer;
-    QSize size = A4SizePx(dpi);
+    QSize size = A4SizePx(dpi, orientation);
     {
         QSvgGenerator generator;
         generator.setOutputDevice(&buffer);
@@ -80,13 +81,15 @@ bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& dr
 // Members are destroyed in reverse: the painter ends before the writer and
 // the buffer it writes into go away.
 struct PdfOutput::Impl {
-    Impl(const std::filesystem::path& path, int dpi) : file(path) {
+    Impl(const std::filesystem::path& path, int dpi, PageOrientation orientation) : file(path) {
         open = file.IsOpen() && dpi > 0 && buffer.open(QIODevice::WriteOnly);
         if (!open) return;
         writer = std::make_unique<QPdfWriter>(&buffer);
         writer->setResolution(dpi);
         writer->setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+            QPageLayout(QPageSize(QPageSize::A4),
+                        orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                        QMarginsF(0, 0, 0, 0)));
         writer->setCreator(QStringLiteral("Vosk"));
     }
 
@@ -100,7 +103,8 @@ struct PdfOutput::Impl {
     int pages = 0;
 };
 
-PdfOutput::PdfOutput(const std::filesystem::path& path, int dpi) : impl_(std::make_unique<Impl>(path, dpi)) {}
+PdfOutput::PdfOutput(const std::filesystem::path& path, int dpi, PageOrientation orientation)
+    : impl_(std::make_unique<Impl>(path, dpi, orientation)) {}
 
 PdfOutput::~PdfOutput() = default;
 

@@ -18,17 +18,22 @@ namespace vosk {
 // printed from the window alike, so a rule has the same weight on both.
 inline constexpr int kPaperDpi = 600;
 
-// A4 (210 × 297 mm) in whole pixels at `dpi`.
-QSize A4SizePx(int dpi);
+// The report sheet is portrait; the site section is landscape.
+enum class PageOrientation { Portrait, Landscape };
+
+// A4 (210 × 297 mm, or 297 × 210 mm landscape) in whole pixels at `dpi`.
+QSize A4SizePx(int dpi, PageOrientation orientation = PageOrientation::Portrait);
 
 using PageDraw = std::function<void(Canvas&)>;
 
 // One page drawn on a white A4 image whose logical DPI is `dpi`, antialiased.
 // A null image when `dpi` is not positive or the image cannot be allocated.
-QImage RenderPageImage(int dpi, const PageDraw& draw);
+QImage RenderPageImage(int dpi, const PageDraw& draw, PageOrientation orientation = PageOrientation::Portrait);
 
-bool WritePagePng(const std::filesystem::path& path, int dpi, const PageDraw& draw);
-bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& draw);
+bool WritePagePng(const std::filesystem::path& path, int dpi, const PageDraw& draw,
+                  PageOrientation orientation = PageOrientation::Portrait);
+bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& draw,
+                  PageOrientation orientation = PageOrientation::Portrait);
 
 // A PDF of A4 pages at resolution `dpi` (device pixels per inch).
 //     PdfOutput pdf(path, 600);
@@ -36,7 +41,7 @@ bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& dr
 //     bool ok = pdf.Finish();
 class PdfOutput {
 public:
-    PdfOutput(const std::filesystem::path& path, int dpi);
+    PdfOutput(const std::filesystem::path& path, int dpi, PageOrientation orientation = PageOrientation::Portrait);
     ~PdfOutput();  // without Finish nothing is written
     PdfOutput(const PdfOutput&) = delete;
     PdfOutput& operator=(const PdfOutput&) = delete;

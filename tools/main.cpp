@@ -41,5 +41,6 @@ int main(int argc, char** argv) {
     if (command == "pages") return PagesCommand(args);
     if (command == "trace") return TraceCommand(args);
     if (command == "render") return RenderCommand(args);
+    if (command == "section") return SectionCommand(args);
     return Usage("unknown command: " + command);
 }

@@ -103,7 +103,10 @@ int Usage(const std::string& problem) {
                  "  vosk-sheet pages FILE.vkr\n"
                  "  vosk-sheet render FILE.vkr [FILE.vkr ...] -o OUT.pdf [--dpi D]\n"
                  "  vosk-sheet render FILE.vkr -o OUT.png|OUT.svg [--page N] [--dpi D]\n"
-                 "  vosk-sheet trace FILE.vkr [--page N] [--dpi D]\n",
+                 "  vosk-sheet trace FILE.vkr [--page N] [--dpi D]\n"
+                 "  vosk-sheet section FILE.vkr ... -o OUT.pdf|OUT.svg|OUT.png [--at X1,X2,...]\n"
+                 "                     [--threshold T] [--by-depth] [--dpi D]\n"
+                 "  vosk-sheet section FILE.vkr ... --json [--at X1,X2,...] [--threshold T] [--by-depth]\n",
                  problem.c_str());
     return kUsage;
 }

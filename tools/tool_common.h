@@ -72,5 +72,6 @@ int CheckCommand(const std::vector<std::string>& args);
 int PagesCommand(const std::vector<std::string>& args);
 int TraceCommand(const std::vector<std::string>& args);
 int RenderCommand(const std::vector<std::string>& args);
+int SectionCommand(const std::vector<std::string>& args);
 
 }  // namespace vosk::tool

@@ -19,6 +19,7 @@
 #include "ui/entry/blow_check_dlg.h"
 #include "ui/entry/heading_dlg.h"
 #include "ui/entry/page_footer_dlg.h"
+#include "ui/section/site_section_dlg.h"
 #include "ui/settings/digits_dlg.h"
 #include "ui/settings/enter_key_dlg.h"
 #include "ui/settings/layout_dlg.h"
@@ -89,6 +90,7 @@ private slots:
             [] { return std::make_unique<CEnterKeyDlg>(1); },
             [] { return std::make_unique<CSetupDlg>(QStringLiteral("C"), QStringLiteral("\\Tarvogx\\Vosk2")); },
             [&] { return std::make_unique<CBlowCheckDlg>(*survey, QStringLiteral("nd/1.5")); },
+            [] { return std::make_unique<CSiteSectionDlg>(Settings()); },
         };
         for (const auto& make : dialogs) {
             std::unique_ptr<QDialog> dialog = make();
