@@ -32,12 +32,13 @@ CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 all: build
 
-# Installs only what is missing, so a prepared machine skips apt entirely.
+# Installs only what is missing of $(1), so a prepared machine skips apt
+# entirely; $(2) holds further apt-get options.
 install_missing = @missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "installing:" $$missing; \
 	  sudo=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
-	  $$sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing; \
+	  $$sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $(2) $$missing; \
 	fi
 
 deps:
@@ -81,7 +82,7 @@ test-fuzz: deps
 	  -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_BUILD)/settings_corpus tests/fuzz/settings_corpus
 
 deps-windows:
-	$(call install_missing,$(WINDOWS_PACKAGES))
+	$(call install_missing,$(WINDOWS_PACKAGES),--no-install-recommends)
 
 # Headless: the prefix lives in the build folder, no Mono or Gecko is asked
 # for, and the programs are linked statically, so no DLL needs to be found.
