@@ -125,7 +125,10 @@ size_t Run(std::string_view in, std::string& out, Convert convert, Length length
 
 }  // namespace
 
-bool Available() { return IsValidCodePage(kCodePage932) != 0; }
+bool Available() {
+    static const bool available = IsValidCodePage(kCodePage932) != 0;
+    return available;
+}
 
 size_t Utf8ToCp932(std::string_view in, std::string& out) { return Run(in, out, Encode, Utf8Length); }
 

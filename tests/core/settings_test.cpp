@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -197,6 +198,28 @@ TEST_F(SettingsTest, JapaneseInstallFolder) {
                                   FormatMessageText(32795, PathToUtf8(folder / "WdtvJCA.mst")),
                               }));
     EXPECT_NE(messages.texts.front().find("地盤調査"), std::string::npos);
+}
+
+// Without VOSK_DRIVES a Windows path on Windows is the file it names, and
+// the Windows directory is the system's; elsewhere the drives are folders in
+// the user's data folder.
+TEST_F(SettingsTest, WithoutVoskDrivesTheDrivesAreTheSystemsOwn) {
+    test::UnsetEnv("VOSK_DRIVES");
+    const std::string path = "C:\\Tarvogx\\地盤\\Sys.ndx";
+#ifdef _WIN32
+    EXPECT_EQ(MapWindowsPath(path), fs::path(L"C:\\Tarvogx\\地盤\\Sys.ndx"));
+    EXPECT_TRUE(fs::is_directory(MapWindowsPath(Cp932ToUtf8(WindowsDirectory())))) << WindowsDirectory();
+#else
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const std::string saved = xdg ? xdg : "";
+    test::SetEnv("XDG_DATA_HOME", root_ / "data");
+    EXPECT_EQ(MapWindowsPath(path), root_ / "data" / "vosk" / "drives" / "C" / "Tarvogx" / "地盤" / "Sys.ndx");
+    EXPECT_EQ(WindowsDirectory(), "C:\\WINDOWS");
+    if (xdg)
+        test::SetEnv("XDG_DATA_HOME", saved);
+    else
+        test::UnsetEnv("XDG_DATA_HOME");
+#endif
 }
 
 TEST_F(SettingsTest, LocationWithoutADriveLetterIsNotUsed) {
