@@ -93,7 +93,8 @@ std::string WindowsDirectory() {
 
 std::string CurrentDirectory() {
     std::wstring buffer(GetCurrentDirectoryW(0, nullptr), L'\0');
-    buffer.resize(GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data()));
+    const DWORD n = buffer.empty() ? 0 : GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+    buffer.resize(n < buffer.size() ? n : 0);
     return SystemFolderText(buffer, "C:\\");
 }
 

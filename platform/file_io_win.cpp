@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <wctype.h>
 #include <windows.h>
 
 namespace vosk {
@@ -28,13 +29,21 @@ private:
 
 using file_system::Refuse;
 
+// A path in the device namespaces (\\.\ or \\?\) other than a file on a drive or
+// a share: a volume, a pipe (which opening connects to) or another device.
+bool IsDevicePath(std::wstring_view name) {
+    if (!name.starts_with(L"\\\\.\\") && !name.starts_with(L"\\\\?\\")) return false;
+    const std::wstring_view rest = name.substr(4);
+    const bool onDrive = rest.size() >= 3 && iswalpha(rest[0]) && rest[1] == L':' && (rest[2] == L'\\' || rest[2] == L'/');
+    return !onDrive && !rest.starts_with(L"UNC\\");
+}
+
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, ReadError* error) {
     if (error) *error = ReadError::None;
     const std::wstring& name = path.native();
-    // The device namespace holds no files, and opening a pipe there connects to it.
-    if (name.starts_with(L"\\\\.\\")) return Refuse(error, ReadError::Unreadable);
+    if (IsDevicePath(name)) return Refuse(error, ReadError::Unreadable);
     // The type is checked before opening, as on other systems.
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -118,7 +118,7 @@ TEST_F(FileIoTest, WhatIsNoSmallRegularFileIsRefusedWithoutBlocking) {
         EXPECT_EQ(error, c.tooLarge ? ReadError::TooLarge : ReadError::Unreadable) << c.name;
     }
 #ifdef _WIN32
-    const char* devices[] = {"NUL", "CON", "\\\\.\\pipe\\vosk-none", "\\\\.\\C:"};
+    const char* devices[] = {"NUL", "CON", "\\\\.\\pipe\\vosk-none", "\\\\?\\pipe\\vosk-none", "\\\\.\\C:"};
 #else
     const char* devices[] = {"/dev/zero", "/dev/null"};
 #endif
@@ -136,6 +136,10 @@ TEST_F(FileIoTest, RegularFilesAreReadWhateverSizeTheyReport) {
     ReadError error = ReadError::TooLarge;
     EXPECT_EQ(ReadFileBytes(good, &error), "$$_VSKTARVO100\r\n");
     EXPECT_EQ(error, ReadError::None);
+#ifdef _WIN32
+    // The long form of a path names a file on its drive too.
+    EXPECT_EQ(ReadFileBytes(fs::path(L"\\\\?\\") += fs::absolute(good)), "$$_VSKTARVO100\r\n");
+#endif
     // Exactly the limit is still read.
     fs::path full = dir_ / "full";
     std::ofstream(full, std::ios::binary) << "x";
