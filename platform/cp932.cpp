@@ -3,16 +3,12 @@
 #include "platform/cp932_codec.h"
 
 namespace vosk {
-namespace {
 
-// Length of the UTF-8 character starting at `s[0]` (1 for a stray byte).
-size_t Utf8CharLength(std::string_view s) {
+size_t cp932_codec::Utf8CharLength(std::string_view s) {
     unsigned char c = static_cast<unsigned char>(s[0]);
     size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
     return n <= s.size() ? n : s.size();
 }
-
-}  // namespace
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8, std::string* badChar) {
     std::string out;
@@ -21,7 +17,7 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8, std::string* badCh
     if (left == 0) return out;
     if (badChar) {
         std::string_view rest = utf8.substr(utf8.size() - left);
-        *badChar = std::string(rest.substr(0, Utf8CharLength(rest)));
+        *badChar = std::string(rest.substr(0, cp932_codec::Utf8CharLength(rest)));
     }
     return std::nullopt;
 }

@@ -20,4 +20,8 @@ bool Available();
 size_t Utf8ToCp932(std::string_view in, std::string& out);
 size_t Cp932ToUtf8(std::string_view in, std::string& out);
 
+// Length of the UTF-8 character starting at `s[0]` as that byte says (1 for
+// a stray byte, no more than `s` holds).
+size_t Utf8CharLength(std::string_view s);
+
 }  // namespace vosk::cp932_codec

@@ -96,13 +96,6 @@ std::optional<std::string> Decode(std::string_view cp932) {
     return wide ? Narrow(CP_UTF8, *wide) : std::nullopt;
 }
 
-// Length of the UTF-8 character that starts `s` as its first byte claims it.
-size_t Utf8Length(std::string_view s) {
-    unsigned char c = static_cast<unsigned char>(s[0]);
-    size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    return n <= s.size() ? n : s.size();
-}
-
 size_t Cp932Length(std::string_view s) { return Cp932CharLength(s, 0); }
 
 // The whole text at once; when that fails, character by character up to the
@@ -130,7 +123,7 @@ bool Available() {
     return available;
 }
 
-size_t Utf8ToCp932(std::string_view in, std::string& out) { return Run(in, out, Encode, Utf8Length); }
+size_t Utf8ToCp932(std::string_view in, std::string& out) { return Run(in, out, Encode, Utf8CharLength); }
 
 size_t Cp932ToUtf8(std::string_view in, std::string& out) { return Run(in, out, Decode, Cp932Length); }
 
