@@ -15,6 +15,10 @@ FUZZ_SEED ?= 1
 FUZZ_RUNS_SHEET ?= 40000
 FUZZ_RUNS_SETTINGS ?= 300000
 
+# The core built with MinGW-w64 and its tests run under Wine.
+WINDOWS_BUILD ?= build-win
+WINDOWS_PACKAGES := cmake ninja-build ccache g++-mingw-w64-x86-64-posix wine wine64 googletest
+
 PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev \
             libgtest-dev libgmock-dev libbenchmark-dev locales \
             qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
@@ -24,18 +28,21 @@ PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-r
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-unit test-asan test-fuzz bench package clean
+.PHONY: all deps deps-windows build run test test-unit test-asan test-fuzz test-windows bench package clean
 
 all: build
 
-# Installs only what is missing, so a prepared machine skips apt entirely.
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+# Installs only what is missing of $(1), so a prepared machine skips apt
+# entirely; $(2) holds further apt-get options.
+install_missing = @missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "installing:" $$missing; \
 	  sudo=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
-	  $$sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing; \
+	  $$sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $(2) $$missing; \
 	fi
+
+deps:
+	$(call install_missing,$(PACKAGES))
 	@locale -a 2>/dev/null | grep -qi '^de_DE.utf8$$' || { sudo=$$( [ "$$(id -u)" = 0 ] || echo sudo ); $$sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true; }
 
 $(BUILD)/build.ninja:
@@ -54,7 +61,7 @@ run: build
 	  echo "No display here: the report of examples/sample.vkr is in $(CURDIR)/$(BUILD)/sample.pdf"; \
 	fi
 
-test: test-unit test-asan test-fuzz
+test: test-unit test-asan test-fuzz test-windows
 
 test-unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
@@ -74,6 +81,18 @@ test-fuzz: deps
 	./$(FUZZ_BUILD)/tests/fuzz/fuzz_settings -seed=$(FUZZ_SEED) -runs=$(FUZZ_RUNS_SETTINGS) \
 	  -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ_BUILD)/settings_corpus tests/fuzz/settings_corpus
 
+deps-windows:
+	$(call install_missing,$(WINDOWS_PACKAGES),--no-install-recommends)
+
+# Headless: the prefix lives in the build folder, no Mono or Gecko is asked
+# for, and the programs are linked statically, so no DLL needs to be found.
+test-windows: deps-windows
+	cmake -S . -B $(WINDOWS_BUILD) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DVOSK_QT=OFF -DVOSK_BENCH=OFF -DVOSK_GTEST_SOURCE=/usr/src/googletest
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target vosk_core_tests
+	WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' \
+	  wine $(WINDOWS_BUILD)/tests/vosk_core_tests.exe
+
 bench: build
 	./$(BUILD)/bench/vosk_bench
 	VOSK_DRIVES=$(CURDIR)/$(BUILD)/bench-drives ./$(BUILD)/bench/vosk_render_bench
@@ -86,4 +105,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -1,6 +1,7 @@
 #include "app/settings_commands.h"
 
 #include "app/vosk_doc.h"
+#include "platform/drive_map.h"
 #include "platform/message_service.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
@@ -25,7 +26,7 @@ SettingsServices& SettingsCommands::Services() const { return services_ ? *servi
 // Saves Sys.ndx, or says which file could not be written.
 void SettingsCommands::SaveSheetSettings() const {
     if (!SaveSettings(settings_, settings_.sysPath))
-        ShowMessage(SaveFailedText({RealPath(settings_.sysPath).string()}));
+        ShowMessage(SaveFailedText({PathToUtf8(RealPath(settings_.sysPath))}));
 }
 
 void SettingsCommands::OnEngineers() {
@@ -82,7 +83,7 @@ void SettingsCommands::OnSetup() {
         if (!location) ShowMessage(std::string(kBadPathText));
     }
     if (location && !ChangeInstallLocation(settings_, doc_.Survey(), *location))
-        ShowMessage(SaveFailedText({RealPath(LocationFileWindowsPath()).string()}));
+        ShowMessage(SaveFailedText({PathToUtf8(RealPath(LocationFileWindowsPath()))}));
 }
 
 void SettingsCommands::OnGuide() {

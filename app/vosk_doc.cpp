@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "platform/cp932.h"
+#include "platform/drive_map.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
@@ -63,7 +64,7 @@ void CVoskDoc::ResetRecovery() {
 
 bool CVoskDoc::RestoreRecovery(const RecoveryCopy& copy) {
     OpenedSheet opened =
-        OpenDataSheetFile(copy.sheet, copy.sheet.string(), ReadPath::Framework, Settings().sheet.companyName);
+        OpenDataSheetFile(copy.sheet, PathToUtf8(copy.sheet), ReadPath::Framework, Settings().sheet.companyName);
     if (!TakeOpened(std::move(opened))) return false;
     // The copy is now this run's: written again under its session, the old
     // one gone, so a second crash still loses nothing.

@@ -15,7 +15,8 @@ namespace vosk {
 using ProgramStarter =
     std::function<bool(const QString& program, const QStringList& arguments, const QString& workingFolder)>;
 
-// QProcess::startDetached.
+// QProcess::startDetached; on Windows the shell's "open" verb, as the
+// editors there are found by it.
 bool StartDetachedProgram(const QString& program, const QStringList& arguments, const QString& workingFolder);
 
 // The editors tried, in order of preference.

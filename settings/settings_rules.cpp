@@ -288,7 +288,7 @@ std::vector<std::string> SaveFontFiles(const SettingsStore& store) {
     std::vector<std::string> failed;
     for (int slot = 1; slot <= kSheetFontCount; ++slot) {
         fs::path path = RealPath(FontFilePath(store, slot));
-        if (!WriteFileAtomically(path, FormatFontFile(store.fonts[slot]))) failed.push_back(path.string());
+        if (!WriteFileAtomically(path, FormatFontFile(store.fonts[slot]))) failed.push_back(PathToUtf8(path));
     }
     return failed;
 }

@@ -68,7 +68,7 @@ void LoadSheetSettings(SettingsStore& store) {
         ParseSettingsFile(store.sheet, *bytes);
     } else {
         ApplySettingsDefaults(store.sheet);
-        ShowMessage(message::kFileNotFound, RealPath(store.sysPath).string());
+        ShowMessage(message::kFileNotFound, PathToUtf8(RealPath(store.sysPath)));
     }
     ApplyRangeDefaults(store.sheet);
 }
@@ -77,7 +77,7 @@ void LoadFonts(SettingsStore& store) {
     for (int i = 1; i <= kSheetFontCount; ++i) {
         fs::path path = RealPath(FontFilePath(store, i));
         auto bytes = ReadFileBytes(path);
-        if (!bytes && i == 1) ShowMessage(message::kFileNotFound, path.string());
+        if (!bytes && i == 1) ShowMessage(message::kFileNotFound, PathToUtf8(path));
         store.fonts[i] = bytes ? ParseFontFile(i, *bytes) : DefaultFont(i);
     }
 }
@@ -87,7 +87,7 @@ std::optional<std::string> ReadSoilNameFile(std::string_view windowsPath) {
     if (windowsPath.size() < 2) return std::nullopt;
     fs::path path = RealPath(windowsPath);
     auto bytes = ReadFileBytes(path);
-    if (!bytes) ShowMessage(message::kFileNotFound, path.string());
+    if (!bytes) ShowMessage(message::kFileNotFound, PathToUtf8(path));
     return bytes;
 }
 

@@ -4,23 +4,11 @@
 #include <charconv>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
-#include <locale.h>
+
+#include "platform/c_locale.h"
 
 namespace vosk {
 namespace {
-
-#ifdef _WIN32
-_locale_t CLocale() {
-    static _locale_t c = _create_locale(LC_ALL, "C");
-    return c;
-}
-#else
-locale_t CLocale() {
-    static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
-}
-#endif
 
 long Clamp32(long long v) {
     if (v > INT32_MAX) return INT32_MAX;
@@ -30,12 +18,7 @@ long Clamp32(long long v) {
 
 long ParseWithBase(std::string_view text, int base) {
     std::string copy(text);  // strtoll needs the terminating NUL
-#ifdef _WIN32
-    long long v = _strtoll_l(copy.c_str(), nullptr, base, CLocale());
-#else
-    long long v = strtoll_l(copy.c_str(), nullptr, base, CLocale());
-#endif
-    return Clamp32(v);
+    return Clamp32(CLocaleStrtoll(copy.c_str(), base));
 }
 
 std::string ToChars(double value, std::chars_format format, int precision) {
@@ -52,11 +35,7 @@ long ParseIntegerAnyBase(std::string_view text) { return ParseWithBase(text, 0);
 
 double ParseDecimal(std::string_view text) {
     std::string copy(text);
-#ifdef _WIN32
-    return _strtod_l(copy.c_str(), nullptr, CLocale());
-#else
-    return strtod_l(copy.c_str(), nullptr, CLocale());
-#endif
+    return CLocaleStrtod(copy.c_str());
 }
 
 std::string FormatInteger(long value) { return std::to_string(value); }

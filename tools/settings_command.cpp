@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/cp932.h"
+#include "platform/drive_map.h"
 #include "settings/settings_store.h"
 #include "tools/json_writer.h"
 #include "tools/tool_common.h"
@@ -18,7 +19,7 @@ std::string JsonNumber(double value) {
     return std::string(buffer, r.ptr);
 }
 
-std::string JsonPath(std::string_view windowsPath) { return JsonString(RealPath(windowsPath).string()); }
+std::string JsonPath(std::string_view windowsPath) { return JsonString(PathToUtf8(RealPath(windowsPath))); }
 
 }  // namespace
 

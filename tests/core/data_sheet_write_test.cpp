@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
 
+#include "platform/drive_map.h"
+#include "platform/file_io.h"
+#include "platform/message_service.h"
+#include "platform/string_table.h"
 #include "survey/data_sheet.h"
+#include "survey/open_data_sheet.h"
 #include "test_bytes.h"
+#include "tests/core/test_system.h"
 
 namespace vosk {
 namespace {
@@ -128,6 +135,34 @@ TEST(WriteDataSheet, StoredOnlyHeadingFieldsSurvive) {
     for (int f : storedOnly) s->heading[f] = "keep " + std::to_string(f);
     auto r = ReadBack(FormatDataSheet(*s, ""));
     for (int f : storedOnly) EXPECT_EQ(r->heading[f], "keep " + std::to_string(f));
+}
+
+// Users name their sheets and folders in Japanese: such a sheet is saved and
+// opened again whole, and a missing one is named in the message as it is.
+TEST(WriteDataSheet, SheetsWithJapaneseNamesAreSavedAndOpened) {
+    const std::filesystem::path root = test::FreshTestFolder("vosk-sheet");
+    const std::filesystem::path folder = root / PathFromUtf8("調査地点");
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / PathFromUtf8("ボーリング柱状図Ｎ値.vkr");
+    auto s = std::make_unique<SurveyData>();
+    s->heading[1] = std::string(test::kNendo);
+    s->soil[1][1] = "1.20";
+    s->soil[1][2] = std::string(test::kJichin);
+    s->blow[1][1] = "5";
+    s->blow[1][2] = "10";
+    AtomicFile out(file);
+    ASSERT_TRUE(WriteDataSheet(*s, "", out));
+    ASSERT_TRUE(out.Commit());
+
+    MessageRecorder messages;
+    OpenedSheet opened = OpenDataSheetFile(file, PathToUtf8(file), ReadPath::OpenCommand, std::nullopt);
+    ASSERT_TRUE(opened.Ok());
+    ExpectSameTables(*s, *opened.survey);
+    const std::filesystem::path missing = folder / PathFromUtf8("無い.vkr");
+    EXPECT_FALSE(OpenDataSheetFile(missing, PathToUtf8(missing), ReadPath::OpenCommand, std::nullopt).Ok());
+    EXPECT_EQ(messages.texts, std::vector<std::string>{FormatMessageText(32795, PathToUtf8(missing))});
+    EXPECT_NE(messages.texts.front().find("調査地点"), std::string::npos);
+    std::filesystem::remove_all(root);
 }
 
 class FailingOutput : public OutputFile {

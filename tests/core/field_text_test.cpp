@@ -1,6 +1,7 @@
 #include "survey/field_text.h"
 
 #include <clocale>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "platform/message_service.h"
@@ -88,6 +89,19 @@ TEST(Numbers, ParseAsTheCConversionsDo) {
     EXPECT_DOUBLE_EQ(ParseDecimal(" 1.50m"), 1.5);
     EXPECT_DOUBLE_EQ(ParseDecimal("-.25"), -0.25);
     EXPECT_DOUBLE_EQ(ParseDecimal("x1"), 0.0);
+    // What strtod reads besides plain decimals, the same on every system.
+    EXPECT_DOUBLE_EQ(ParseDecimal("+2.5e1x"), 25.0);
+    EXPECT_DOUBLE_EQ(ParseDecimal("0x1p3"), 8.0);
+    EXPECT_DOUBLE_EQ(ParseDecimal("0x"), 0.0);
+    EXPECT_DOUBLE_EQ(ParseDecimal("--5"), 0.0);
+    EXPECT_DOUBLE_EQ(ParseDecimal("+-5"), 0.0);
+    EXPECT_EQ(ParseDecimal("\tinfinity"), HUGE_VAL);
+    EXPECT_EQ(ParseDecimal("-1e400"), -HUGE_VAL);
+    EXPECT_EQ(ParseDecimal("1e-400"), 0.0);
+    EXPECT_TRUE(std::isnan(ParseDecimal("-nan")));
+    EXPECT_TRUE(std::signbit(ParseDecimal("-nan")));
+    EXPECT_TRUE(std::signbit(ParseDecimal("-0")));
+    EXPECT_FALSE(std::signbit(ParseDecimal("-x")));
 }
 
 TEST(Numbers, FormatAsPrintfDoes) {
@@ -104,7 +118,12 @@ TEST(Numbers, FormatAsPrintfDoes) {
 TEST(Numbers, IgnoreTheDesktopLocale) {
     const char* old = std::setlocale(LC_ALL, nullptr);
     std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 locale not generated";
+#ifdef _WIN32
+    const char* german = "German_Germany.1252";
+#else
+    const char* german = "de_DE.UTF-8";
+#endif
+    if (!std::setlocale(LC_ALL, german)) GTEST_SKIP() << german << " locale not available";
     EXPECT_DOUBLE_EQ(ParseDecimal("1.50"), 1.5);
     EXPECT_EQ(FormatFixed(1.5, 2), "1.50");
     EXPECT_EQ(FormatG(2.25), "2.25");

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
 
 #include "platform/cp932.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "settings/settings_rules.h"
+#include "tests/core/test_system.h"
 
 namespace vosk {
 namespace {
@@ -163,18 +163,16 @@ TEST(FontRules, SizeDisplayAndPixelHeights) {
 class SettingsFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("vosk-rules-" + std::to_string(getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
+        root_ = test::FreshTestFolder("vosk-rules");
         fs::create_directories(root_ / "drives" / "C" / "Tarvogx" / "Vosk2");
         fs::create_directories(root_ / "bundled");
-        setenv("VOSK_DRIVES", (root_ / "drives").c_str(), 1);
-        setenv("VOSK_DATA_DIR", (root_ / "bundled").c_str(), 1);
+        test::SetEnv("VOSK_DRIVES", root_ / "drives");
+        test::SetEnv("VOSK_DATA_DIR", root_ / "bundled");
         survey_ = std::make_unique<SurveyData>();
     }
     void TearDown() override {
         fs::remove_all(root_);
-        unsetenv("VOSK_DATA_DIR");
+        test::UnsetEnv("VOSK_DATA_DIR");
     }
     void Put(const fs::path& p, const std::string& bytes) {
         fs::create_directories(p.parent_path());

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
 
+#include "platform/cp932.h"
+#include "platform/drive_map.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/printer_service.h"
@@ -12,6 +14,7 @@
 #include "settings/master_list.h"
 #include "settings/settings_store.h"
 #include "tests/core/path_kinds.h"
+#include "tests/core/test_system.h"
 #include "test_bytes.h"
 
 namespace vosk {
@@ -22,18 +25,16 @@ namespace fs = std::filesystem;
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("vosk-settings-" + std::to_string(getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
+        root_ = test::FreshTestFolder("vosk-settings");
         fs::create_directories(root_ / "drives" / "C");
         fs::create_directories(root_ / "bundled");
-        setenv("VOSK_DRIVES", (root_ / "drives").c_str(), 1);
-        setenv("VOSK_DATA_DIR", (root_ / "bundled").c_str(), 1);
+        test::SetEnv("VOSK_DRIVES", root_ / "drives");
+        test::SetEnv("VOSK_DATA_DIR", root_ / "bundled");
         survey_ = std::make_unique<SurveyData>();
     }
     void TearDown() override {
         fs::remove_all(root_);
-        unsetenv("VOSK_DATA_DIR");
+        test::UnsetEnv("VOSK_DATA_DIR");
     }
 
     // The default install folder, created (so it is not seeded).
@@ -176,9 +177,49 @@ TEST_F(SettingsTest, LocationFileMovesTheInstallFolder) {
     MessageRecorder messages;
     LoadSettings(store_, *survey_, false);
     EXPECT_EQ(store_.installFolder, "D:\\Survey\\Vosk");
-    EXPECT_EQ(RealPath(store_.sysPath), folder / "Sys.ndx");
+    EXPECT_TRUE(fs::equivalent(RealPath(store_.sysPath), folder / "Sys.ndx"));
     EXPECT_EQ(store_.sheet.topMarginMm, 9);
     EXPECT_EQ(ReadLocationFile("C:\\TARVOGX\\rilwe2.whr"), "D:\\Survey\\Vosk");
+}
+
+// An install folder named in Japanese (CP932 in the location file) is read,
+// and named in messages as it is on disk.
+TEST_F(SettingsTest, JapaneseInstallFolder) {
+    const std::string location = Cp932Literal("C:\\地盤調査\\Vosk");
+    Put(root_ / "drives" / "C" / "TarvoGX" / "Rilwe2.whr", location + "\r\n");
+    const fs::path folder = root_ / "drives" / "C" / PathFromUtf8("地盤調査") / "Vosk";
+    Put(folder / "Font1.ndx", Lines({"14.0", "X Face", "0", "0"}));
+    MessageRecorder messages;
+    LoadSettings(store_, *survey_, false);
+    EXPECT_EQ(store_.installFolder, location);
+    EXPECT_EQ(store_.fonts[1].size, 14.0);
+    EXPECT_EQ(messages.texts, (std::vector<std::string>{
+                                  FormatMessageText(32795, PathToUtf8(folder / "Sys.ndx")),
+                                  FormatMessageText(32795, PathToUtf8(folder / "WdtvJCA.mst")),
+                              }));
+    EXPECT_NE(messages.texts.front().find("地盤調査"), std::string::npos);
+}
+
+// Without VOSK_DRIVES a Windows path on Windows is the file it names, and
+// the Windows directory is the system's; elsewhere the drives are folders in
+// the user's data folder.
+TEST_F(SettingsTest, WithoutVoskDrivesTheDrivesAreTheSystemsOwn) {
+    test::UnsetEnv("VOSK_DRIVES");
+    const std::string path = "C:\\Tarvogx\\地盤\\Sys.ndx";
+#ifdef _WIN32
+    EXPECT_EQ(MapWindowsPath(path), fs::path(L"C:\\Tarvogx\\地盤\\Sys.ndx"));
+    EXPECT_TRUE(fs::is_directory(MapWindowsPath(Cp932ToUtf8(WindowsDirectory())))) << WindowsDirectory();
+#else
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const std::string saved = xdg ? xdg : "";
+    test::SetEnv("XDG_DATA_HOME", root_ / "data");
+    EXPECT_EQ(MapWindowsPath(path), root_ / "data" / "vosk" / "drives" / "C" / "Tarvogx" / "地盤" / "Sys.ndx");
+    EXPECT_EQ(WindowsDirectory(), "C:\\WINDOWS");
+    if (xdg)
+        test::SetEnv("XDG_DATA_HOME", saved);
+    else
+        test::UnsetEnv("XDG_DATA_HOME");
+#endif
 }
 
 TEST_F(SettingsTest, LocationWithoutADriveLetterIsNotUsed) {
@@ -212,7 +253,7 @@ TEST_F(SettingsTest, FreshDrivesGetASeededInstallFolder) {
 }
 
 TEST_F(SettingsTest, UnreadablePathsReadAsMissingFiles) {
-    alarm(60);  // a reader that blocks on a FIFO fails here instead of hanging
+    test::Watchdog(60);  // a reader that blocks on a FIFO fails here instead of hanging
     fs::path folder = InstallFolder();
     const fs::path location = root_ / "drives" / "C" / "Tarvogx" / "Rilwe2.whr";
     for (const test::PathKindCase& c : test::UnreadablePathKinds()) {
@@ -244,7 +285,7 @@ TEST_F(SettingsTest, UnreadablePathsReadAsMissingFiles) {
         EXPECT_EQ(ReadLastFolderFile(store).folder, "") << c.name;
         EXPECT_EQ(ReadLocationFile("C:\\TarvoGX\\Rilwe2.whr"), "") << c.name;
     }
-    alarm(0);
+    test::Watchdog(0);
 }
 
 TEST_F(SettingsTest, LastFolderFileKeepsItsSecondLine) {

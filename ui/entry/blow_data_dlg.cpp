@@ -16,6 +16,7 @@
 
 #include "entry/blow_rules.h"
 #include "platform/cp932.h"
+#include "platform/drive_map.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "settings/master_list.h"
@@ -144,7 +145,7 @@ void CBlowDataDlg::FillRemarks() {
     bool found = false;
     std::vector<FieldText> remarks = ReadMasterList(path, kRemarkPieceBytes, std::numeric_limits<size_t>::max(), &found);
     if (!found) {
-        ShowMessage(message::kFileNotFound, RealPath(path).string());
+        ShowMessage(message::kFileNotFound, PathToUtf8(RealPath(path)));
         return;
     }
     for (const FieldText& remark : remarks) remark_->addItem(FieldToQString(remark));

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "platform/cp932.h"
+#include "platform/drive_map.h"
 #include "platform/editor_launch.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
@@ -23,8 +24,8 @@ CGuideDlg::CGuideDlg(const SettingsStore& store, SettingsServices& services, QWi
     setWindowTitle(QStringLiteral("操作案内"));
     resize(720, 520);
     std::filesystem::path path = RealPath(GuideFilePath(store));
-    guidePath_ = QString::fromStdString(path.string());
-    folder_ = QString::fromStdString(RealPath(store.installFolder).string());
+    guidePath_ = QString::fromStdString(PathToUtf8(path));
+    folder_ = QString::fromStdString(PathToUtf8(RealPath(store.installFolder)));
 
     list_ = new QListWidget;
     list_->setObjectName(ControlName(1056));
@@ -46,7 +47,7 @@ CGuideDlg::CGuideDlg(const SettingsStore& store, SettingsServices& services, QWi
     if (auto bytes = ReadFileBytes(path)) {
         for (const FieldText& line : GuideLines(*bytes)) list_->addItem(FieldToQString(line));
     } else {
-        ShowMessage(message::kFileNotFound, path.string());
+        ShowMessage(message::kFileNotFound, PathToUtf8(path));
     }
 }
 

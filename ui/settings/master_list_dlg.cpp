@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/drive_map.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
@@ -23,7 +24,7 @@ CMasterListDlg::CMasterListDlg(const QString& caption, const QString& header, st
     CreateGrid(kMasterListLines, {GridColumn{header, 200, true}}, settings.sheet.enterKeyMode, Editing::DeleteOnly);
     entry_ = new QLineEdit(this);
     entry_->setVisible(false);
-    path_ = new QLineEdit(QString::fromStdString(RealPath(windowsPath_).string()), this);
+    path_ = new QLineEdit(QString::fromStdString(PathToUtf8(RealPath(windowsPath_))), this);
     path_->setReadOnly(true);
     up_ = new QPushButton(QStringLiteral("↑"), this);
     down_ = new QPushButton(QStringLiteral("↓"), this);
@@ -43,7 +44,7 @@ CMasterListDlg::CMasterListDlg(const QString& caption, const QString& header, st
 
     bool found = false;
     std::vector<FieldText> lines = ReadMasterList(windowsPath_, kMasterListPieceBytes, kMasterListLines, &found);
-    if (!found) ShowMessage(message::kFileNotFound, RealPath(windowsPath_).string());
+    if (!found) ShowMessage(message::kFileNotFound, PathToUtf8(RealPath(windowsPath_)));
     CellGrid table(kMasterListLines, 1);
     for (size_t i = 0; i < lines.size(); ++i) table.SetCell(static_cast<int>(i) + 1, 1, lines[i]);
     const int read = static_cast<int>(lines.size());

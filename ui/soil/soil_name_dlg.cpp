@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "platform/drive_map.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "settings/master_list.h"
@@ -97,7 +98,7 @@ void CSoilNameDlg::FillNameList() {
     bool found = false;
     std::vector<FieldText> entries = ReadMasterList(path, kSimpleSoilPieceBytes, kSimpleSoilMaxPieces, &found);
     if (!found) {
-        ShowMessage(message::kListFileNotFound, RealPath(path).string());
+        ShowMessage(message::kListFileNotFound, PathToUtf8(RealPath(path)));
         return;
     }
     // Filling picks nothing.
