@@ -106,7 +106,7 @@ TEST(WriteDataSheet, RoundTripOfRandomSurveys) {
         for (int r = 1; r <= soil; ++r)
             for (int f = 1; f <= kSoilFieldCount; ++f) s->soil[r][f] = randomText(f == 1);
         for (int r = 1; r <= blow; ++r)
-            for (int f = 1; f <= kBlowFieldCount; ++f) s->blow[r][f] = randomText(f == 1 + rng() % 2);
+            for (int f = 1; f <= kBlowFieldCount; ++f) s->blow[r][f] = randomText(f == 1 + static_cast<int>(rng() % 2));
         // What the reader can hold: no line feed, "$$" or quote in a table
         // field, no "$$" or line feed in a heading field.
         auto first = ReadBack(FormatDataSheet(*s, "2"));
