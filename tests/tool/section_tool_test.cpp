@@ -4,64 +4,27 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/file_io.h"
 #include "platform/string_table.h"
+#include "tests/tool/tool_fixture.h"
 
 namespace vosk {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using test::ToolRun;
 
 std::string Fixture(const char* name) { return std::string(VOSK_SOURCE_DIR) + "/tests/tool/section/" + name; }
 
-class SectionToolTest : public ::testing::Test {
+class SectionToolTest : public test::ToolFixture {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("vosk-section-tool-" + std::to_string(getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        setenv("VOSK_DRIVES", (dir_ / "drives").c_str(), 1);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    ToolRun Tool(const std::vector<std::string>& args) {
-        std::string cmd = "timeout 60 " + Quote(VOSK_SHEET_TOOL) + " section";
-        for (const auto& a : args) cmd += " " + Quote(a);
-        cmd += " 2>" + Quote((dir_ / "stderr").string());
-        ToolRun r{};
-        FILE* p = popen(cmd.c_str(), "r");
-        std::array<char, 4096> buffer;
-        size_t n;
-        while ((n = fread(buffer.data(), 1, buffer.size(), p)) > 0) r.out.append(buffer.data(), n);
-        int status = pclose(p);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = ReadFileBytes(dir_ / "stderr").value_or("");
-        return r;
-    }
-
-    std::string Write(const std::string& name, const std::string& bytes) {
-        fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p.string();
+    ToolRun Tool(std::vector<std::string> args) {
+        args.insert(args.begin(), "section");
+        return RunTool(args);
     }
 
     // A data sheet with a ground elevation (or none) and one blow row.
@@ -71,8 +34,6 @@ protected:
         s += "$$A\r\n$$C\r\n5,10,10,5,\r\n$$c\r\n";
         return Write(name, s);
     }
-
-    fs::path dir_;
 };
 
 TEST_F(SectionToolTest, JsonOfThreePoints) {

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/cp932.h"
@@ -14,58 +12,18 @@
 #include "platform/string_table.h"
 #include "survey/field_check.h"
 #include "tests/core/path_kinds.h"
+#include "tests/tool/tool_fixture.h"
 
 namespace vosk {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::ToolRun;
 
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-class ToolTest : public ::testing::Test {
+class ToolTest : public test::ToolFixture {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("vosk-tool-" + std::to_string(getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        // The settings the tool loads live under the test's own drives.
-        setenv("VOSK_DRIVES", (dir_ / "drives").c_str(), 1);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    ToolRun Tool(const std::vector<std::string>& args) {
-        // A tool that hangs fails the test instead of stopping the run.
-        std::string cmd = "timeout 60 " + Quote(VOSK_SHEET_TOOL);
-        for (const auto& a : args) cmd += " " + Quote(a);
-        cmd += " 2>" + Quote((dir_ / "stderr").string());
-        ToolRun r{};
-        FILE* p = popen(cmd.c_str(), "r");
-        std::array<char, 4096> buffer;
-        size_t n;
-        while ((n = fread(buffer.data(), 1, buffer.size(), p)) > 0) r.out.append(buffer.data(), n);
-        int status = pclose(p);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = ReadFileBytes(dir_ / "stderr").value_or("");
-        return r;
-    }
-
-    std::string Write(const std::string& name, const std::string& bytes) {
-        fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p.string();
-    }
-
-    fs::path dir_;
+    ToolRun Tool(const std::vector<std::string>& args) { return RunTool(args); }
 };
 
 std::string Sample() { return std::string(VOSK_SOURCE_DIR) + "/examples/sample.vkr"; }
