@@ -17,6 +17,11 @@ constexpr int kPointNumberField = 5;
 
 bool IsNumber(const FieldText& text) { return IsNumericText(text) == 1; }
 
+// "1e400" passes the numeric test but is no elevation to draw from.
+bool HasElevation(const HeadingFields& heading) {
+    return IsNumber(heading[kElevationField]) && std::isfinite(ParseDecimal(heading[kElevationField]));
+}
+
 // The file's name as the messages show it.
 std::string Named(const std::string& file, std::string_view text) { return file + ": " + std::string(text); }
 
@@ -80,7 +85,7 @@ SectionPoint MakeSectionPoint(const SurveyData& survey, const std::string& file,
     }
     p.datum = hd[kDatumField];
     p.surveyName = hd[1];
-    p.hasElevation = IsNumber(hd[kElevationField]);
+    p.hasElevation = HasElevation(hd);
     p.elevation = p.hasElevation ? ParseDecimal(hd[kElevationField]) : 0;
     p.ground = byDepth ? 0 : p.elevation;
     const double E = p.ground;
@@ -102,6 +107,10 @@ SectionPoint MakeSectionPoint(const SurveyData& survey, const std::string& file,
             g.nd = ParseDecimal(row[4]);
         else
             g.nd = deltaH > 0 ? 10 * g.n / deltaH : 0;
+        // A figure too large for a number ("1e999", "-nan") has no place on
+        // any scale: the profile ends there, as the table ends at a row
+        // that is not a number.
+        if (!std::isfinite(g.top) || !std::isfinite(g.bottom) || !std::isfinite(g.nd)) break;
         p.groups.push_back(g);
     }
 
@@ -111,6 +120,7 @@ SectionPoint MakeSectionPoint(const SurveyData& survey, const std::string& file,
         SectionLayer l;
         l.top = p.layers.empty() ? E : p.layers.back().bottom;
         l.bottom = E - ParseDecimal(row[1]);
+        if (!std::isfinite(l.bottom)) break;
         l.name = row[2];
         if (!row[3].empty()) l.name += row[3];
         p.layers.push_back(std::move(l));
@@ -171,7 +181,7 @@ SectionRefusal CheckThreshold(double threshold) {
 }
 
 SectionRefusal CheckElevation(const SurveyData& survey, const std::string& file, bool byDepth) {
-    if (byDepth || IsNumber(survey.heading[kElevationField])) return {};
+    if (byDepth || HasElevation(survey.heading)) return {};
     return {SectionRefusal::NoElevation, file, Named(file, "地盤高 (見出し 13) がありません")};
 }
 

@@ -182,7 +182,9 @@ SectionLayout LayOutSection(const SiteSection& section, const SettingsStore& set
         for (const SectionGroup& g : pts[i].groups) maxNd = std::max(maxNd, g.nd);
     }
     const double range = std::max(top - bottom, 1.0);
-    L.tick = range <= 12 ? 0.5 : 1;
+    // 0.5 m or 1 m for any real test; a file with absurd depths gets a
+    // coarser step rather than millions of ticks.
+    L.tick = range <= 12 ? 0.5 : range <= 60 ? 1 : NiceCeiling(range / 60);
     L.elevTop = std::ceil((top + 0.03 * range) / L.tick - 1e-9) * L.tick;
     L.elevBottom = std::floor((bottom - 0.02 * range) / L.tick + 1e-9) * L.tick;
     const double mmPerTick = (L.plotBottom - L.plotTop) * L.tick / (L.elevTop - L.elevBottom);

@@ -35,8 +35,9 @@ std::string JsonString(std::string_view utf8) {
 
 std::string JsonNumber(double value) {
     if (!std::isfinite(value)) return "null";
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (value == 0) value = 0;
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
     return std::string(buffer, result.ptr);
 }
 

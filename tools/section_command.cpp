@@ -81,13 +81,6 @@ int Refuse(const SectionRefusal& r) {
     return kUsage;
 }
 
-std::string JsonNumber(double v) {
-    if (v == 0) v = 0;  // no "-0"
-    char buffer[64];
-    auto r = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 10);
-    return std::string(buffer, r.ptr);
-}
-
 std::string JsonOptional(const std::optional<double>& v) { return v ? JsonNumber(*v) : "null"; }
 
 std::string SectionJson(const SiteSection& s) {

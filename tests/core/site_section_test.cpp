@@ -145,6 +145,8 @@ TEST(SiteSectionRefusalTest, WhatTheSectionRefuses) {
     EXPECT_EQ(r.kind, SectionRefusal::NoElevation);
     EXPECT_EQ(r.text, "P2.vkr: 地盤高 (見出し 13) がありません");
     EXPECT_TRUE(s.points.empty());
+    // A number too large for any scale is no elevation either.
+    EXPECT_EQ(BuildSiteSection(Sheets({Rising("1e400")}), o, s).kind, SectionRefusal::NoElevation);
     o.byDepth = true;
     EXPECT_FALSE(BuildSiteSection(Sheets({Rising("3"), Rising("")}), o, s));
     EXPECT_EQ(s.points.size(), 2u);

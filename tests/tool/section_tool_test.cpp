@@ -109,6 +109,20 @@ TEST_F(SectionToolTest, RefusalsExitWith2AndWriteNothing) {
     EXPECT_TRUE(fs::exists(out));
 }
 
+TEST_F(SectionToolTest, DepthsNoScaleHoldsEndTheProfile) {
+    std::string sheet = "$$_VSKTARVO100\r\n$$Z\r\n";
+    for (int i = 1; i <= 70; ++i) sheet += (i == 13 ? "5" : "") + std::string("\r\n");
+    const std::string huge = Write("huge.vkr", sheet + "$$A\r\n1e999,x\r\n$$C\r\n5,10,10,5,\r\n6,1e999,10,5,\r\n");
+    ToolRun r = Tool({huge, "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"groups\": [{\"top\": 5, \"bottom\": 4.9, \"N\": 5, \"nd\": 5}], \"layers\": []"),
+              std::string::npos) << r.out;
+    // Depths a scale can hold, however absurd, are drawn, and quickly.
+    const std::string deep = Write("deep.vkr", sheet + "$$A\r\n$$C\r\n5,100000000000,10,5,\r\n");
+    ToolRun drawn = Tool({deep, huge, "-o", (dir_ / "deep.pdf").string()});
+    EXPECT_EQ(drawn.status, 0) << drawn.err;
+}
+
 TEST_F(SectionToolTest, UsageMistakes) {
     const std::string a = Fixture("a.vkr");
     EXPECT_EQ(Tool({}).status, 2);
