@@ -1,5 +1,5 @@
 // Any bytes as a data sheet: read by both paths, normalised, drawn page by
-// page, written and read back. Besides crashes it checks that a written file
+// page and as a point of a site section, written and read back. Besides crashes it checks that a written file
 // reads back as the same tables.
 
 #include <cstdint>
@@ -10,6 +10,8 @@
 #include "platform/message_service.h"
 #include "platform/recording_canvas.h"
 #include "render/report_page.h"
+#include "render/site_section.h"
+#include "render/site_section_drawing.h"
 #include "survey/data_sheet.h"
 
 namespace {
@@ -64,6 +66,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             RecordingCanvas canvas(96, 96);
             DrawSheetPage(canvas, *first, settings, page, state);
         }
+    }
+    // A point of a site section, by elevation (when it has one) and by depth.
+    for (bool byDepth : {false, true}) {
+        const std::vector<SectionSheet> sheets{{"fuzz.vkr", std::shared_ptr<const SurveyData>(first.get(), [](auto*) {})}};
+        SectionOptions options;
+        options.byDepth = byDepth;
+        SiteSection section;
+        if (BuildSiteSection(sheets, options, section)) continue;
+        RecordingCanvas canvas(96, 96);
+        DrawSiteSection(canvas, section, settings);
     }
     // As Save writes it: the digits and maximum depth fields set first.
     SetSavedHeadingFields(*first, "1");
