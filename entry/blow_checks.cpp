@@ -20,7 +20,9 @@ constexpr double kStopPenetration = 2;
 
 std::optional<double> Number(std::string_view text) {
     if (IsNumericText(text) != 1) return std::nullopt;
-    return ParseDecimal(text);
+    const double value = ParseDecimal(text);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
 }
 
 // Half a unit of the last digit the Nd text shows: "16.6667" is
@@ -42,7 +44,10 @@ double HalfLastDigit(std::string_view text) {
     return 0.5 * std::pow(10.0, -decimals);
 }
 
-bool Exceeds(double difference, double limit) { return std::fabs(difference) > limit + kSlack * std::max(1.0, limit); }
+// Written so that a "-nan" the numeric test let through counts as a fault.
+bool Exceeds(double difference, double limit) {
+    return !(std::fabs(difference) <= limit + kSlack * std::max(1.0, limit));
+}
 
 struct Row {
     double n;
@@ -93,7 +98,7 @@ std::vector<CheckFinding> CheckSurvey(const SurveyData& survey) {
         const Row& row = rows[r];
         if (r >= 2) {
             const double previous = rows[r - 1].h;
-            if (row.h <= previous)
+            if (!(row.h > previous))
                 add("order", Severity::Error, r, "深さが前の行より浅いか同じです", {{"h", row.h}, {"previousH", previous}});
             const double expected = row.h - previous;
             if (!row.dh || Exceeds(*row.dh - expected, 0.005))

@@ -71,7 +71,9 @@ std::optional<NRelation> ParseNRelation(std::string_view text) {
 
 FieldText ConvertedN(const NRelation& relation, std::string_view ndText) {
     if (IsNumericText(ndText) != 1) return {};
-    return FormatFixed(relation.a + relation.b * ParseDecimal(ndText), 2);
+    const double n = relation.a + relation.b * ParseDecimal(ndText);
+    if (!std::isfinite(n)) return {};
+    return FormatFixed(n, 2);
 }
 
 }  // namespace vosk

@@ -27,7 +27,8 @@ struct NRelation {
 // when it is not one of the forms above or divides by zero.
 std::optional<NRelation> ParseNRelation(std::string_view text);
 
-// N' of an Nd text with two decimals; empty when Nd is not a number.
+// N' of an Nd text with two decimals; empty when Nd is not a number or N'
+// is beyond any number.
 FieldText ConvertedN(const NRelation& relation, std::string_view ndText);
 
 }  // namespace vosk

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/cp932.h"
+#include "platform/drive_map.h"
 #include "platform/message_service.h"
 #include "survey/numbers.h"
 #include "survey/open_data_sheet.h"
@@ -17,9 +18,15 @@ constexpr int kPointNumberField = 5;
 
 bool IsNumber(const FieldText& text) { return IsNumericText(text) == 1; }
 
-// "1e400" passes the numeric test but is no elevation to draw from.
+// A thousand kilometres: no survey reaches it, and any sum of such figures
+// stays a number a scale can hold.
+constexpr double kFarthestMetres = 1e6;
+
+// "1e400" or "-nan" pass the numeric test but have no place on a scale.
+bool OnScale(double metres) { return std::fabs(metres) <= kFarthestMetres; }
+
 bool HasElevation(const HeadingFields& heading) {
-    return IsNumber(heading[kElevationField]) && std::isfinite(ParseDecimal(heading[kElevationField]));
+    return IsNumber(heading[kElevationField]) && OnScale(ParseDecimal(heading[kElevationField]));
 }
 
 // The file's name as the messages show it.
@@ -38,6 +45,13 @@ FieldText TrimBlanks(std::string_view text) {
 }
 
 }  // namespace
+
+double SectionPoint::Top() const {
+    double top = ground;
+    for (const SectionGroup& g : groups) top = std::max({top, g.bottom, g.top});
+    for (const SectionLayer& l : layers) top = std::max({top, l.bottom, l.top});
+    return top;
+}
 
 double SectionPoint::Bottom() const {
     double bottom = ground;
@@ -107,10 +121,9 @@ SectionPoint MakeSectionPoint(const SurveyData& survey, const std::string& file,
             g.nd = ParseDecimal(row[4]);
         else
             g.nd = deltaH > 0 ? 10 * g.n / deltaH : 0;
-        // A figure too large for a number ("1e999", "-nan") has no place on
-        // any scale: the profile ends there, as the table ends at a row
-        // that is not a number.
-        if (!std::isfinite(g.top) || !std::isfinite(g.bottom) || !std::isfinite(g.nd)) break;
+        // A figure off any scale ends the profile, as the table ends at a
+        // row that is not a number.
+        if (!OnScale(g.top) || !OnScale(g.bottom) || !std::isfinite(g.nd)) break;
         p.groups.push_back(g);
     }
 
@@ -120,7 +133,7 @@ SectionPoint MakeSectionPoint(const SurveyData& survey, const std::string& file,
         SectionLayer l;
         l.top = p.layers.empty() ? E : p.layers.back().bottom;
         l.bottom = E - ParseDecimal(row[1]);
-        if (!std::isfinite(l.bottom)) break;
+        if (!OnScale(l.bottom)) break;
         l.name = row[2];
         if (!row[3].empty()) l.name += row[3];
         p.layers.push_back(std::move(l));
@@ -135,7 +148,7 @@ SectionRefusal ReadSectionSheet(const std::string& file, SectionSheet& out) {
     OpenedSheet opened;
     {
         MessageRecorder recorder;
-        opened = OpenDataSheetFile(file, file, ReadPath::OpenCommand, std::nullopt);
+        opened = OpenDataSheetFile(PathFromUtf8(file), file, ReadPath::OpenCommand, std::nullopt);
         texts = recorder.texts;
     }
     if (!opened.Ok() || opened.FromDtdFile()) {

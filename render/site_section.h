@@ -48,7 +48,9 @@ struct SectionPoint {
         if (!thresholdDepth) return std::nullopt;
         return ground - *thresholdDepth;
     }
-    // The lowest elevation the point reaches (its ground without groups or layers).
+    // The highest and the lowest elevation the point reaches (its ground
+    // without groups or layers; a Δh larger than its depth reaches above).
+    double Top() const;
     double Bottom() const;
 };
 

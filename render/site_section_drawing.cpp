@@ -177,7 +177,7 @@ SectionLayout LayOutSection(const SiteSection& section, const SettingsStore& set
     double top = 0, bottom = 0;
     double maxNd = 0;
     for (size_t i = 0; i < n; ++i) {
-        top = i == 0 ? pts[i].ground : std::max(top, pts[i].ground);
+        top = i == 0 ? pts[i].Top() : std::max(top, pts[i].Top());
         bottom = i == 0 ? pts[i].Bottom() : std::min(bottom, pts[i].Bottom());
         for (const SectionGroup& g : pts[i].groups) maxNd = std::max(maxNd, g.nd);
     }

@@ -1,6 +1,5 @@
 // vosk-sheet settings: the settings as the program loads them, as JSON.
 
-#include <charconv>
 #include <cstdio>
 #include <memory>
 
@@ -12,12 +11,6 @@
 
 namespace vosk::tool {
 namespace {
-
-std::string JsonNumber(double value) {
-    char buffer[64];
-    auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, r.ptr);
-}
 
 std::string JsonPath(std::string_view windowsPath) { return JsonString(PathToUtf8(RealPath(windowsPath))); }
 

@@ -66,6 +66,10 @@ const RuleCase kRuleCases[] = {
     {"depth", {"0.40", "0.30", {kRow1, {"7", "20", "10", "7"}, {"4", "30", "10", "4"}}}, "depth@0"},
     {"soil shallower", {"0.30", "0.25", {kRow1, {"7", "20", "10", "7"}, {"4", "30", "10", "4"}}}, "soil@0"},
     {"soil deeper", {"0.30", "0.35", {kRow1, {"7", "20", "10", "7"}, {"4", "30", "10", "4"}}}, "soil@0"},
+    // "-nan" passes the numeric test of the sheet; it hides no fault.
+    {"nan depth", {"0.30", "0.30", {kRow1, {"7", "-nan", "10", "7"}, {"4", "30", "10", "4"}}}, "order@2 dh@2 order@3 dh@3"},
+    // A test depth of "-nan" is no number to compare; a soil bottom of "-nan" is a fault.
+    {"nan test depth and soil", {"-nan", "-nan", {kRow1}}, "soil@0"},
     // Differences of exactly 1 cm are within the rule.
     {"depth within 0.01 m", {"0.31", "0.29", {kRow1, {"7", "20", "10", "7"}, {"4", "30", "10", "4"}}}, ""},
     {"no test depth, no soil", {"", "", {kRow1, {"7", "20", "10", "7"}}}, ""},
@@ -139,6 +143,8 @@ TEST(ConvertedN, TwoDecimalsAndEmptyWithoutNd) {
     EXPECT_EQ(ConvertedN(*ParseNRelation("2+0.5*nd"), "7"), "5.50");
     EXPECT_EQ(ConvertedN(def, ""), "");
     EXPECT_EQ(ConvertedN(def, "abc"), "");
+    EXPECT_EQ(ConvertedN(*ParseNRelation("2*nd"), "1e308"), "");
+    EXPECT_EQ(ConvertedN(def, "-nan"), "");
 }
 
 }  // namespace

@@ -78,6 +78,19 @@ TEST(SiteSectionModelTest, GroupsTakeTheirElevationsFromDepthAndIncrement) {
     // A Δh that is no number counts as none for the top, as 0 for Nd.
     EXPECT_NEAR(p.groups[3].top, 12.0, 1e-9);
     EXPECT_DOUBLE_EQ(p.groups[3].nd, 0);
+    EXPECT_NEAR(p.Top(), 12.5, 1e-9);
+    EXPECT_NEAR(p.Bottom(), 11.9, 1e-9);
+}
+
+TEST(SiteSectionModelTest, FiguresOffAnyScaleEndTheProfile) {
+    // A Δh larger than its depth reaches above the ground; the page must
+    // make room for it.
+    EXPECT_NEAR(MakeSectionPoint(*Survey("5", {{"3", "10", "30", "1"}}), "a.vkr", 0, 10, false).Top(), 5.2, 1e-9);
+    auto s = Survey("5", {{"3", "10", "10", "3"}, {"3", "1e999", "10", "3"}, {"3", "30", "10", "3"}},
+                    {{"0.1", "A"}, {"-nan", "B"}});
+    SectionPoint p = MakeSectionPoint(*s, "a.vkr", 0, 10, false);
+    EXPECT_EQ(p.groups.size(), 1u);
+    EXPECT_EQ(p.layers.size(), 1u);
 }
 
 TEST(SiteSectionModelTest, LayersNameAndThreshold) {
@@ -146,7 +159,8 @@ TEST(SiteSectionRefusalTest, WhatTheSectionRefuses) {
     EXPECT_EQ(r.text, "P2.vkr: 地盤高 (見出し 13) がありません");
     EXPECT_TRUE(s.points.empty());
     // A number too large for any scale is no elevation either.
-    EXPECT_EQ(BuildSiteSection(Sheets({Rising("1e400")}), o, s).kind, SectionRefusal::NoElevation);
+    for (const char* far : {"1e400", "-1.7e308", "-nan"})
+        EXPECT_EQ(BuildSiteSection(Sheets({Rising(far)}), o, s).kind, SectionRefusal::NoElevation) << far;
     o.byDepth = true;
     EXPECT_FALSE(BuildSiteSection(Sheets({Rising("3"), Rising("")}), o, s));
     EXPECT_EQ(s.points.size(), 2u);
@@ -388,7 +402,8 @@ TEST_F(SectionDrawTest, LegendShowsThresholdAndDatum) {
     EXPECT_TRUE(has(Cp932Literal("断面図")));
     // The Nd scale bar is one profile wide.
     EXPECT_TRUE(has(FormatG(layout.ndFull)));
-    EXPECT_DOUBLE_EQ(layout.ndFull, NiceCeiling(std::clamp(20.0, 22.5, 60.0)));
+    // The largest Nd (20) lifted to 1.5 T (22.5) and rounded up to a round figure.
+    EXPECT_DOUBLE_EQ(layout.ndFull, 50);
 }
 
 TEST_F(SectionDrawTest, CrowdedNamesGoUpARow) {

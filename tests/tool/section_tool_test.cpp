@@ -118,7 +118,7 @@ TEST_F(SectionToolTest, DepthsNoScaleHoldsEndTheProfile) {
     EXPECT_NE(r.out.find("\"groups\": [{\"top\": 5, \"bottom\": 4.9, \"N\": 5, \"nd\": 5}], \"layers\": []"),
               std::string::npos) << r.out;
     // Depths a scale can hold, however absurd, are drawn, and quickly.
-    const std::string deep = Write("deep.vkr", sheet + "$$A\r\n$$C\r\n5,100000000000,10,5,\r\n");
+    const std::string deep = Write("deep.vkr", sheet + "$$A\r\n$$C\r\n5,100000000,10,5,\r\n");
     ToolRun drawn = Tool({deep, huge, "-o", (dir_ / "deep.pdf").string()});
     EXPECT_EQ(drawn.status, 0) << drawn.err;
 }

@@ -115,6 +115,17 @@ private slots:
         QCOMPARE(Column(d.Rows(), 5), QStringList{"2.50"});
         // Enter took the relation; the window stays.
         QVERIFY(d.isVisible());
+
+        // Typed and closed without Enter: neither taken nor refused.
+        MessageRecorder messages;
+        d.RelationField()->setFocus();
+        d.RelationField()->selectAll();
+        d.RelationField()->insert("nd*");
+        QTest::keyClick(d.RelationField(), Qt::Key_Escape);
+        QVERIFY(!d.isVisible());
+        QVERIFY(messages.texts.empty());
+        QCOMPARE(accepted.count(), 1);
+        QCOMPARE(d.Relation(), QString("nd/2"));
     }
 
     void theMenuCommandLeadsFromAFindingToItsRowAndRemembersTheRelation() {

@@ -129,6 +129,13 @@ void CBlowCheckDlg::FillRows() {
     }
 }
 
+void CBlowCheckDlg::done(int result) {
+    // Closing takes the focus from the field; that is no Enter.
+    relation_->blockSignals(true);
+    QDialog::done(result);
+    relation_->blockSignals(false);
+}
+
 void CBlowCheckDlg::TakeRelation() {
     const QString text = relation_->text().trimmed();
     if (text == relationText_) return;

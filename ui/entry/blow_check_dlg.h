@@ -25,6 +25,9 @@ public:
     // Checks the survey again and shows the result.
     void Refresh();
 
+    // A relation typed but not taken goes with the window, unannounced.
+    void done(int result) override;
+
     QString Relation() const { return relationText_; }
     QLineEdit* RelationField() const { return relation_; }
     QTableWidget* Findings() const { return findings_; }

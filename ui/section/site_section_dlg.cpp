@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -30,8 +29,9 @@ namespace vosk {
 namespace {
 
 QString U(const std::string& utf8) { return QString::fromStdString(utf8); }
-std::string Path(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString Shown(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+// The section names its files in UTF-8 on every system.
+std::string Path(const QString& path) { return path.toStdString(); }
+QString Shown(const std::string& path) { return U(path); }
 
 void ShowRefusal(const SectionRefusal& r) {
     if (r) ShowMessage(r.text);
@@ -277,7 +277,7 @@ bool CSiteSectionDlg::SaveTo(const QString& path) {
     if (!SectionForOutput(section)) return false;
     auto draw = [&](Canvas& canvas) { DrawSiteSection(canvas, section, settings_); };
     const QString suffix = QFileInfo(path).suffix().toLower();
-    const std::filesystem::path file(Path(path));
+    const std::filesystem::path file(path.toStdU16String());
     bool ok;
     if (suffix == QLatin1String("svg")) {
         ok = WritePageSvg(file, kSectionPictureDpi, draw, PageOrientation::Landscape);
