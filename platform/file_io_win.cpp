@@ -29,9 +29,23 @@ private:
 
 using file_system::Refuse;
 
-// A path in the device namespaces (\\.\ or \\?\) other than a file on a drive or
-// a share: a volume, a pipe (which opening connects to) or another device.
+// CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 name a device in any
+// folder and with any suffix ("COM1.vkr"); opening one can wait on it.
+bool IsReservedDeviceName(const std::filesystem::path& path) {
+    std::wstring stem = path.filename().native();
+    stem = stem.substr(0, stem.find(L'.'));
+    while (!stem.empty() && (stem.back() == L' ' || stem.back() == L':')) stem.pop_back();
+    for (wchar_t& c : stem) c = static_cast<wchar_t>(towupper(c));
+    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL") return true;
+    return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) && stem[3] >= L'1' &&
+           stem[3] <= L'9';
+}
+
+// A path in the device namespaces (\\.\, \\?\ or \??\) other than a file on a
+// drive or a share: a volume, a pipe (which opening connects to) or another
+// device.
 bool IsDevicePath(std::wstring_view name) {
+    if (name.starts_with(L"\\??\\")) return true;
     if (!name.starts_with(L"\\\\.\\") && !name.starts_with(L"\\\\?\\")) return false;
     const std::wstring_view rest = name.substr(4);
     const bool onDrive = rest.size() >= 3 && iswalpha(rest[0]) && rest[1] == L':' && (rest[2] == L'\\' || rest[2] == L'/');
@@ -43,7 +57,7 @@ bool IsDevicePath(std::wstring_view name) {
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, ReadError* error) {
     if (error) *error = ReadError::None;
     const std::wstring& name = path.native();
-    if (IsDevicePath(name)) return Refuse(error, ReadError::Unreadable);
+    if (IsDevicePath(name) || IsReservedDeviceName(path)) return Refuse(error, ReadError::Unreadable);
     // The type is checked before opening, as on other systems.
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -87,12 +101,16 @@ bool FlushToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
 
 bool PutInPlace(const std::filesystem::path& temp, const std::filesystem::path& target,
                 const std::filesystem::file_status& existing) {
-    // ReplaceFileW keeps the replaced file's attributes and security; a new
-    // name is moved into place.
-    if (std::filesystem::exists(existing) &&
-        ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return true;
-    if (std::filesystem::exists(existing) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    // One rename, which either happens whole or not at all: a file another
+    // program holds open stays as it was and the save fails. (Replacing with
+    // a backup can leave the old file behind under a temporary name.) The
+    // replaced file's hidden and system marks go to the new one.
+    if (std::filesystem::exists(existing)) {
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesW(temp.c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                           FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
+    }
     return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 

@@ -108,6 +108,24 @@ TEST_F(FileIoTest, FailedRenameIsReportedAndCleansUp) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
+TEST_F(FileIoTest, AFileHeldOpenIsReplacedWholeOrKeptWhole) {
+    // Another program reading the sheet holds it open: on some systems the
+    // replacement must then wait, and the old file must stay as it was.
+    fs::path p = dir_ / "open.vkr";
+    ASSERT_TRUE(WriteFileAtomically(p, "old"));
+    std::ifstream reader(p, std::ios::binary);
+    ASSERT_TRUE(reader.is_open());
+    const bool replaced = WriteFileAtomically(p, "new");
+    reader.close();
+    EXPECT_EQ(ReadFileBytes(p), replaced ? "new" : "old");
+    std::string left;
+    for (const auto& entry : fs::directory_iterator(dir_)) left += entry.path().filename().string() + " ";
+    EXPECT_EQ(left, "open.vkr ");
+#ifndef _WIN32
+    EXPECT_TRUE(replaced);
+#endif
+}
+
 TEST_F(FileIoTest, WhatIsNoSmallRegularFileIsRefusedWithoutBlocking) {
     test::Watchdog(60);  // a reader that blocks on the FIFO or reads /dev/zero without end fails here
     for (const test::PathKindCase& c : test::UnreadablePathKinds()) {
@@ -118,7 +136,9 @@ TEST_F(FileIoTest, WhatIsNoSmallRegularFileIsRefusedWithoutBlocking) {
         EXPECT_EQ(error, c.tooLarge ? ReadError::TooLarge : ReadError::Unreadable) << c.name;
     }
 #ifdef _WIN32
-    const char* devices[] = {"NUL", "CON", "\\\\.\\pipe\\vosk-none", "\\\\?\\pipe\\vosk-none", "\\\\.\\C:"};
+    const std::string com1 = (dir_ / "COM1.vkr").string(), nulInFolder = (dir_ / "nul.txt").string();
+    const char* devices[] = {"NUL", "CON", "\\\\.\\pipe\\vosk-none", "\\\\?\\pipe\\vosk-none", "\\\\.\\C:",
+                             "\\??\\C:\\Windows\\win.ini", com1.c_str(), nulInFolder.c_str()};
 #else
     const char* devices[] = {"/dev/zero", "/dev/null"};
 #endif
