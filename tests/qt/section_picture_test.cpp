@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -61,10 +60,3 @@ TEST(SectionPictureTest, ExampleSiteMatchesTheControlPicture) {
 
 }  // namespace
 }  // namespace vosk
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    testing::InitGoogleTest(&argc, argv);
-    QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

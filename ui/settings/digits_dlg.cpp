@@ -92,10 +92,7 @@ CDigitsDlg::CDigitsDlg(const DigitsForm& form, const SettingsStore& settings, QW
         ApplyStandardDigits(example);
         Show(example);
     });
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(standard);
-    bottom->addStretch();
-    bottom->addWidget(MakeOkCancel(this));
+    auto* bottom = MakeButtonRow(this, {standard});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

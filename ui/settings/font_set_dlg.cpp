@@ -68,10 +68,7 @@ CFontSetDlg::CFontSetDlg(SettingsStore& store, int dpi, SettingsServices& servic
     standard->setObjectName(ControlName(1046));
     standard->setAutoDefault(false);
     connect(standard, &QPushButton::clicked, this, &CFontSetDlg::OnStandard);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(standard);
-    bottom->addStretch();
-    bottom->addWidget(MakeOkCancel(this));
+    auto* bottom = MakeButtonRow(this, {standard});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -100,11 +100,7 @@ CLayoutDlg::CLayoutDlg(const LayoutForm& form, const SettingsStore& settings, QW
     standard->setObjectName(ControlName(1080));
     standard->setAutoDefault(false);
     connect(standard, &QPushButton::clicked, this, &CLayoutDlg::OnStandardExample);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Label("単位：mm"));
-    bottom->addWidget(standard);
-    bottom->addStretch();
-    bottom->addWidget(MakeOkCancel(this));
+    auto* bottom = MakeButtonRow(this, {Label("単位：mm"), standard});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);

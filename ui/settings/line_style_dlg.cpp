@@ -123,12 +123,8 @@ CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, const SettingsStore& set
         connect(button, &QPushButton::clicked, this, [this, fine] { OnStandard(fine); });
         return button;
     };
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Label("単位 ピクセル"));
-    bottom->addWidget(standardButton("カラー 標準", 1045, false));
-    bottom->addWidget(standardButton("カラー 細密", 1046, true));
-    bottom->addStretch();
-    bottom->addWidget(MakeOkCancel(this));
+    auto* bottom = MakeButtonRow(this, {Label("単位 ピクセル"), standardButton("カラー 標準", 1045, false),
+                                        standardButton("カラー 細密", 1046, true)});
 
     auto* layout = new QVBoxLayout(this);
     for (QWidget* group : {static_cast<QWidget*>(underline), static_cast<QWidget*>(box), static_cast<QWidget*>(frame),

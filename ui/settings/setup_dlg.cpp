@@ -47,10 +47,7 @@ CSetupDlg::CSetupDlg(const QString& drive, const QString& folder, QWidget* paren
         drive_->setText(FieldToQString(location.drive));
         folder_->setText(FieldToQString(location.folder));
     });
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(standard);
-    bottom->addStretch();
-    bottom->addWidget(MakeOkCancel(this));
+    auto* bottom = MakeButtonRow(this, {standard});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

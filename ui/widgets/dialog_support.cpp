@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -51,6 +52,14 @@ QDialogButtonBox* MakeOkCancel(QDialog* dialog) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
+}
+
+QHBoxLayout* MakeButtonRow(QDialog* dialog, std::initializer_list<QWidget*> left) {
+    auto* row = new QHBoxLayout;
+    for (QWidget* widget : left) row->addWidget(widget);
+    row->addStretch();
+    row->addWidget(MakeOkCancel(dialog));
+    return row;
 }
 
 void SetTabOrder(QWidget* dialog, std::initializer_list<int> ids) {

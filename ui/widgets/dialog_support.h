@@ -9,6 +9,7 @@
 
 class QDialog;
 class QDialogButtonBox;
+class QHBoxLayout;
 class QLineEdit;
 class QWidget;
 
@@ -24,6 +25,10 @@ QLineEdit* MakeSettingEdit(int id, int width = 56);
 
 // OK and "ｷｬﾝｾﾙ" wired to accept and reject of `dialog`.
 QDialogButtonBox* MakeOkCancel(QDialog* dialog);
+
+// The settings dialogs' bottom row: `left` (a unit caption, the standard
+// buttons), then room, then OK and "ｷｬﾝｾﾙ".
+QHBoxLayout* MakeButtonRow(QDialog* dialog, std::initializer_list<QWidget*> left);
 
 // Tab (and Enter in mode 1) visits the controls with these numbers in
 // this order.
