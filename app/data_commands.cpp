@@ -77,7 +77,7 @@ void DataCommands::OnBlowData(int line) {
 
 void DataCommands::OnCheckData() {
     const QString key = QStringLiteral("Check/ConvertedN");
-    CBlowCheckDlg dialog(doc_.Survey(), Profile().value(key, QString::fromUtf8(kDefaultRelation.data())).toString(),
+    CBlowCheckDlg dialog(doc_.Survey(), Profile().value(key, QString::fromUtf8(kDefaultRelation.data(), kDefaultRelation.size())).toString(),
                          parent_);
     QObject::connect(&dialog, &CBlowCheckDlg::RelationAccepted, &dialog,
                      [key](const QString& relation) { Profile().setValue(key, relation); });

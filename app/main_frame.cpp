@@ -38,7 +38,6 @@ constexpr int kRecentFileCount = 4;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-
 // Heading field 51 chooses the soil name dialog: "1" the JACIC one.
 bool JacicSoilNames(const SurveyData& survey) { return ParseInteger(survey.heading[51]) == 1; }
 
