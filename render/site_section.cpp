@@ -12,10 +12,6 @@
 namespace vosk {
 namespace {
 
-constexpr int kElevationField = 13;
-constexpr int kDatumField = 12;
-constexpr int kPointNumberField = 5;
-
 bool IsNumber(const FieldText& text) { return IsNumericText(text) == 1; }
 
 // A thousand kilometres: no survey reaches it, and any sum of such figures
@@ -26,7 +22,7 @@ constexpr double kFarthestMetres = 1e6;
 bool OnScale(double metres) { return std::fabs(metres) <= kFarthestMetres; }
 
 bool HasElevation(const HeadingFields& heading) {
-    return IsNumber(heading[kElevationField]) && OnScale(ParseDecimal(heading[kElevationField]));
+    return IsNumber(heading[heading::kElevation]) && OnScale(ParseDecimal(heading[heading::kElevation]));
 }
 
 // The file's name as the messages show it.
@@ -84,7 +80,7 @@ SectionPoint MakeSectionPoint(const SurveyData& survey, const std::string& file,
     SectionPoint p;
     p.file = file;
     p.x = x;
-    p.name = hd[kPointNumberField];
+    p.name = hd[heading::kPointNumber];
     if (p.name.empty()) {
         // File names are UTF-8; a character CP932 cannot hold shows as "?".
         std::string stem = SectionFileStem(file);
@@ -97,10 +93,10 @@ SectionPoint MakeSectionPoint(const SurveyData& survey, const std::string& file,
         }
         p.name = *cp932;
     }
-    p.datum = hd[kDatumField];
-    p.surveyName = hd[1];
+    p.datum = hd[heading::kDatumKind];
+    p.surveyName = hd[heading::kSurveyName1];
     p.hasElevation = HasElevation(hd);
-    p.elevation = p.hasElevation ? ParseDecimal(hd[kElevationField]) : 0;
+    p.elevation = p.hasElevation ? ParseDecimal(hd[heading::kElevation]) : 0;
     p.ground = byDepth ? 0 : p.elevation;
     const double E = p.ground;
 

@@ -189,7 +189,7 @@ void CSiteSectionDlg::FillTable(int current) {
         const SectionPointList::Row& row = rows[static_cast<size_t>(r)];
         const SectionPoint p = MakeSectionPoint(*row.sheet.survey, row.sheet.file, 0, 1, false);
         const QString texts[kColumnCount] = {U(row.position), U(Cp932ToUtf8(p.name)),
-                                             p.hasElevation ? U(Cp932ToUtf8(row.sheet.survey->heading[13])) : QString(),
+                                             p.hasElevation ? U(Cp932ToUtf8(row.sheet.survey->heading[heading::kElevation])) : QString(),
                                              QFileInfo(Shown(row.sheet.file)).fileName()};
         for (int c = 0; c < kColumnCount; ++c) {
             QTableWidgetItem* item = table_->item(r, c);
