@@ -36,7 +36,7 @@ PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-r
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 VERSION := $(shell grep -om1 'Vosk VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 # A cold build of Qt for Windows on two cores, as measured.
-QT_BUILD_MINUTES := 40
+QT_BUILD_MINUTES := 30
 
 .PHONY: all deps deps-windows build run test test-unit test-asan test-fuzz test-windows test-windows-core \
         test-windows-cached qt-windows windows bench package clean
