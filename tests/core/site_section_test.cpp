@@ -15,7 +15,7 @@
 #include "platform/message_service.h"
 #include "platform/recording_canvas.h"
 #include "platform/string_table.h"
-#include "render/section_point_list.h"
+#include "site/site.h"
 #include "render/sheet_drawing.h"
 #include "render/site_section.h"
 #include "render/site_section_drawing.h"
@@ -422,8 +422,8 @@ TEST_F(SectionDrawTest, CrowdedNamesGoUpARow) {
     EXPECT_LT(layout.NdRight(29), layout.plotRight);
 }
 
-TEST(SectionPointListTest, RowsPositionsAndRefusals) {
-    SectionPointList list;
+TEST(SiteTest, RowsPositionsAndRefusals) {
+    Site list;
     EXPECT_FALSE(list.Add({"a.vkr", Rising("3", "A")}));
     EXPECT_FALSE(list.Add({"b.vkr", Rising("2", "B")}));
     EXPECT_EQ(list.Rows()[0].position, "0");
@@ -434,13 +434,13 @@ TEST(SectionPointListTest, RowsPositionsAndRefusals) {
 
     // Moving swaps the sheets; the positions stay in their rows.
     EXPECT_TRUE(list.MoveUp(2));
-    EXPECT_EQ(list.Rows()[1].sheet.file, "c.vkr");
+    EXPECT_EQ(list.Rows()[1].point.sheet.file, "c.vkr");
     EXPECT_EQ(list.Rows()[1].position, "12.5");
-    EXPECT_EQ(list.Rows()[2].sheet.file, "b.vkr");
+    EXPECT_EQ(list.Rows()[2].point.sheet.file, "b.vkr");
     EXPECT_FALSE(list.MoveUp(0));
     EXPECT_FALSE(list.MoveDown(2));
     EXPECT_TRUE(list.MoveDown(0));
-    EXPECT_EQ(list.Rows()[0].sheet.file, "c.vkr");
+    EXPECT_EQ(list.Rows()[0].point.sheet.file, "c.vkr");
 
     SiteSection s;
     ASSERT_FALSE(list.Build(s));
@@ -462,7 +462,7 @@ TEST(SectionPointListTest, RowsPositionsAndRefusals) {
 
     // Removing takes the row with its position.
     EXPECT_TRUE(list.Remove(0));
-    EXPECT_EQ(list.Rows()[0].sheet.file, "a.vkr");
+    EXPECT_EQ(list.Rows()[0].point.sheet.file, "a.vkr");
     EXPECT_EQ(list.Rows()[0].position, "12.5");
     EXPECT_FALSE(list.Remove(5));
 

@@ -186,11 +186,11 @@ void CSiteSectionDlg::FillTable(int current) {
     const auto& rows = list_.Rows();
     if (table_->rowCount() != static_cast<int>(rows.size())) table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const SectionPointList::Row& row = rows[static_cast<size_t>(r)];
-        const SectionPoint p = MakeSectionPoint(*row.sheet.survey, row.sheet.file, 0, 1, false);
+        const Site::Row& row = rows[static_cast<size_t>(r)];
+        const SectionPoint p = MakeSectionPoint(*row.point.sheet.survey, row.point.sheet.file, 0, 1, false);
         const QString texts[kColumnCount] = {U(row.position), U(Cp932ToUtf8(p.name)),
-                                             p.hasElevation ? U(Cp932ToUtf8(row.sheet.survey->heading[13])) : QString(),
-                                             QFileInfo(Shown(row.sheet.file)).fileName()};
+                                             p.hasElevation ? U(Cp932ToUtf8(row.point.sheet.survey->heading[13])) : QString(),
+                                             QFileInfo(Shown(row.point.sheet.file)).fileName()};
         for (int c = 0; c < kColumnCount; ++c) {
             QTableWidgetItem* item = table_->item(r, c);
             if (!item) {
@@ -199,7 +199,7 @@ void CSiteSectionDlg::FillTable(int current) {
                 table_->setItem(r, c, item);
             }
             if (item->text() != texts[c]) item->setText(texts[c]);
-            if (c == kFileColumn) item->setToolTip(Shown(row.sheet.file));
+            if (c == kFileColumn) item->setToolTip(Shown(row.point.sheet.file));
         }
     }
     if (current >= static_cast<int>(rows.size())) current = static_cast<int>(rows.size()) - 1;

@@ -5,12 +5,12 @@
 // the tool draws it, and prints it or saves it as PDF, SVG or PNG. Sheets
 // that cannot be used are refused with a message naming the file; the open
 // survey is never touched. The list and its rules live in the core
-// (SectionPointList); this is the shell of widgets around it.
+// (Site); this is the shell of widgets around it.
 
 #include <QDialog>
 #include <QWidget>
 
-#include "render/section_point_list.h"
+#include "site/site.h"
 
 class QCheckBox;
 class QLabel;
@@ -54,7 +54,7 @@ public:
     bool SaveTo(const QString& path);
     bool PrintTo(QPrinter& printer);
 
-    const SectionPointList& List() const { return list_; }
+    const Site& List() const { return list_; }
     QTableWidget* Table() const { return table_; }
     QLineEdit* ThresholdEdit() const { return threshold_; }
     QCheckBox* ByDepthBox() const { return byDepth_; }
@@ -75,7 +75,7 @@ private:
     bool SectionForOutput(SiteSection& section);
 
     const SettingsStore& settings_;
-    SectionPointList list_;
+    Site list_;
     QTableWidget* table_ = nullptr;
     QLineEdit* threshold_ = nullptr;
     QCheckBox* byDepth_ = nullptr;
