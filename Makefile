@@ -2,6 +2,8 @@
 # make test  — install, build, run every test (also sanitizers and a few minutes of fuzzing)
 # make bench — install, build, run the benchmarks
 # make package — install, build, make the Debian package build/vosk_<version>_amd64.deb
+# make windows — Qt for Windows (once, into a cache), the programs, build-win/vosk-<version>-setup.exe
+# make test-windows — the Windows build's tests under Wine, and its setup program under Xvfb
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -15,9 +17,14 @@ FUZZ_SEED ?= 1
 FUZZ_RUNS_SHEET ?= 40000
 FUZZ_RUNS_SETTINGS ?= 300000
 
-# The core built with MinGW-w64 and its tests run under Wine.
+# The core alone built with MinGW-w64 and its tests run under Wine; and the
+# whole program over Qt for Windows, which is built once into a cache folder
+# outside the clone (packaging/windows/build_qt.sh).
+WINDOWS_CORE_BUILD ?= build-win-core
 WINDOWS_BUILD ?= build-win
-WINDOWS_PACKAGES := cmake ninja-build ccache g++-mingw-w64-x86-64-posix wine wine64 googletest
+WINDOWS_PACKAGES := cmake ninja-build ccache g++-mingw-w64-x86-64-posix wine wine64 googletest \
+                    nsis xvfb xauth x11-utils imagemagick poppler-utils
+QT_WINDOWS = $(shell packaging/windows/build_qt.sh --prefix)
 
 PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev \
             libgtest-dev libgmock-dev libbenchmark-dev locales \
@@ -27,8 +34,12 @@ PACKAGES := build-essential cmake ninja-build ccache pkg-config clang libclang-r
             dpkg-dev libxml2-utils appstream shared-mime-info desktop-file-utils xdg-utils file
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+VERSION := $(shell grep -om1 'Vosk VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
+# A cold build of Qt for Windows on two cores, as measured.
+QT_BUILD_MINUTES := 40
 
-.PHONY: all deps deps-windows build run test test-unit test-asan test-fuzz test-windows bench package clean
+.PHONY: all deps deps-windows build run test test-unit test-asan test-fuzz test-windows test-windows-core \
+        test-windows-cached qt-windows windows bench package clean
 
 all: build
 
@@ -61,7 +72,7 @@ run: build
 	  echo "No display here: the report of examples/sample.vkr is in $(CURDIR)/$(BUILD)/sample.pdf"; \
 	fi
 
-test: test-unit test-asan test-fuzz test-windows
+test: test-unit test-asan test-fuzz test-windows-cached
 
 test-unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
@@ -85,13 +96,39 @@ deps-windows:
 	$(call install_missing,$(WINDOWS_PACKAGES),--no-install-recommends)
 
 # Headless: the prefix lives in the build folder, no Mono or Gecko is asked
-# for, and the programs are linked statically, so no DLL needs to be found.
-test-windows: deps-windows
-	cmake -S . -B $(WINDOWS_BUILD) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+# for, and the core is linked statically, so no DLL needs to be found.
+test-windows-core: deps-windows
+	cmake -S . -B $(WINDOWS_CORE_BUILD) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DVOSK_QT=OFF -DVOSK_BENCH=OFF -DVOSK_GTEST_SOURCE=/usr/src/googletest
-	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target vosk_core_tests
-	WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' \
-	  wine $(WINDOWS_BUILD)/tests/vosk_core_tests.exe
+	cmake --build $(WINDOWS_CORE_BUILD) -j$(JOBS) --target vosk_core_tests
+	WINEPREFIX=$(CURDIR)/$(WINDOWS_CORE_BUILD)/wine WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' \
+	  wine $(WINDOWS_CORE_BUILD)/tests/vosk_core_tests.exe
+
+# Qt for Windows when the cache lacks it (about $(QT_BUILD_MINUTES) minutes on two cores).
+qt-windows: deps deps-windows
+	JOBS=$(JOBS) packaging/windows/build_qt.sh
+
+# The programs, their tests and the setup program, over the cached Qt.
+windows: qt-windows
+	cmake -S . -B $(WINDOWS_BUILD) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake \
+	  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DVOSK_BENCH=OFF -DVOSK_GTEST_SOURCE=/usr/src/googletest
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
+	cmake --build $(WINDOWS_BUILD) --target setup
+
+# Every suite under Wine, the tool's PDFs against the Linux tool's, then the
+# setup program in a fresh prefix and the installed window under Xvfb.
+test-windows: build windows
+	tests/windows/wine_suites.sh $(WINDOWS_BUILD) $(BUILD)/vosk-sheet .
+	tests/windows/setup_test.sh $(WINDOWS_BUILD)/vosk-$(VERSION)-setup.exe examples/sample.vkr $(WINDOWS_BUILD)/setup-test
+
+# make test: the whole program's Windows tests when Qt for Windows is in the
+# cache; without it the core's, and a plain word that the rest was not run.
+test-windows-cached:
+	@if [ -f "$(QT_WINDOWS)/.complete" ]; then $(MAKE) --no-print-directory test-windows; else \
+	  $(MAKE) --no-print-directory test-windows-core && \
+	  echo "NOT RUN: the window's and the tool's Windows tests and the setup program's: Qt for Windows is not in" \
+	       "$(QT_WINDOWS); make test-windows builds it (about $(QT_BUILD_MINUTES) minutes) and runs them."; fi
 
 bench: build
 	./$(BUILD)/bench/vosk_bench
@@ -105,4 +142,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) $(WINDOWS_CORE_BUILD)

@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VoskDataSheet"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vosk/vosk.svg")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vosk/vosk.png")));
     // Before anything can show a dialog, even the usage message.
     vosk::InstallQtTranslations(application);
     vosk::CVoskApp app;

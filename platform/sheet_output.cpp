@@ -4,7 +4,9 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#ifdef VOSK_SVG_OUTPUT
 #include <QSvgGenerator>
+#endif
 #include <cmath>
 #include <string_view>
 
@@ -54,6 +56,9 @@ bool WritePagePng(const std::filesystem::path& path, int dpi, const PageDraw& dr
     return WriteBytes(file, buffer.data());
 }
 
+#ifdef VOSK_SVG_OUTPUT
+bool SvgOutputAvailable() { return true; }
+
 bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& draw, PageOrientation orientation) {
     if (dpi <= 0) return false;
     AtomicFile file(path);
@@ -77,6 +82,11 @@ bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& dr
     }
     return WriteBytes(file, buffer.data());
 }
+#else
+bool SvgOutputAvailable() { return false; }
+
+bool WritePageSvg(const std::filesystem::path&, int, const PageDraw&, PageOrientation) { return false; }
+#endif
 
 // Members are destroyed in reverse: the painter ends before the writer and
 // the buffer it writes into go away.

@@ -32,6 +32,9 @@ QImage RenderPageImage(int dpi, const PageDraw& draw, PageOrientation orientatio
 
 bool WritePagePng(const std::filesystem::path& path, int dpi, const PageDraw& draw,
                   PageOrientation orientation = PageOrientation::Portrait);
+// Whether this build writes SVG at all: a Windows build made without Qt's
+// SVG module does not, and WritePageSvg then reports false.
+bool SvgOutputAvailable();
 bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& draw,
                   PageOrientation orientation = PageOrientation::Portrait);
 

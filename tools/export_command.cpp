@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "entry/converted_n.h"
+#include "platform/drive_map.h"
 #include "platform/cp932.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
@@ -76,7 +77,7 @@ int ExportCommand(const std::vector<std::string>& args) {
         std::fwrite(csv.data(), 1, csv.size(), stdout);
         return kDone;
     }
-    if (!WriteFileAtomically(output, csv)) {
+    if (!WriteFileAtomically(PathFromUtf8(output), csv)) {
         ShowMessage(message::kSaveFailed);
         return kFileError;
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "entry/blow_rules.h"
+#include "platform/drive_map.h"
 #include "platform/cp932.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
@@ -153,7 +154,7 @@ int ImportCommand(const std::vector<std::string>& args) {
     if (input.empty()) return Usage("import needs a CSV file");
     if (output.empty()) return Usage("import needs -o OUT.vkr");
 
-    auto bytes = ReadFileBytes(input);
+    auto bytes = ReadFileBytes(PathFromUtf8(input));
     if (!bytes) {
         ShowMessage(message::kFileNotFound, input);
         return kFileError;

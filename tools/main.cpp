@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_line.h"
 #include "platform/qt_printer_service.h"
 #include "tools/tool_common.h"
 
@@ -21,9 +22,10 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 int main(int argc, char** argv) {
     using namespace vosk::tool;
-    if (argc < 2) return Usage("no command");
-    std::string command = argv[1];
-    std::vector<std::string> args(argv + 2, argv + argc);
+    std::vector<std::string> args = vosk::Utf8Arguments(argc, argv);
+    if (args.empty()) return Usage("no command");
+    const std::string command = args.front();
+    args.erase(args.begin());
     if (command == "dump") return DumpCommand(args);
     if (command == "set") return SetCommand(args);
     if (command == "import") return ImportCommand(args);
@@ -33,7 +35,7 @@ int main(int argc, char** argv) {
     // The commands below ask the printer (and later draw): they need Qt, but
     // never a display.
     qInstallMessageHandler(QuietQtMessages);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", vosk::kHeadlessQtPlatform);
     QGuiApplication app(argc, argv);
     vosk::QtPrinterService printer;
     vosk::SetPrinterService(&printer);

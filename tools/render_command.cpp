@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 
+#include "platform/drive_map.h"
 #include "platform/message_service.h"
 #include "platform/sheet_output.h"
 #include "platform/string_table.h"
@@ -18,7 +19,7 @@ bool EndsWith(const std::string& path, const char* suffix) {
 }
 
 int RenderPdf(const DrawArguments& a) {
-    PdfOutput pdf(a.output, a.dpi ? a.dpi : kPaperDpi);
+    PdfOutput pdf(PathFromUtf8(a.output), a.dpi ? a.dpi : kPaperDpi);
     if (!pdf.IsOpen()) {
         ShowMessage(message::kSaveFailed);
         return kFileError;
@@ -42,7 +43,7 @@ int RenderPicture(const DrawArguments& a, bool svg) {
     PageState state;
     auto draw = [&](Canvas& canvas) { DrawSheetPage(canvas, *survey, Settings(), a.page, state); };
     int dpi = a.dpi ? a.dpi : 96;
-    bool ok = svg ? WritePageSvg(a.output, dpi, draw) : WritePagePng(a.output, dpi, draw);
+    bool ok = svg ? WritePageSvg(PathFromUtf8(a.output), dpi, draw) : WritePagePng(PathFromUtf8(a.output), dpi, draw);
     if (!ok) {
         ShowMessage(message::kSaveFailed);
         return kFileError;
@@ -58,7 +59,8 @@ int RenderCommand(const std::vector<std::string>& args) {
     if (a.output.empty()) return Usage("render needs -o OUT.pdf, OUT.png or OUT.svg");
     if (EndsWith(a.output, ".pdf")) return RenderPdf(a);
     if (EndsWith(a.output, ".png")) return RenderPicture(a, false);
-    if (EndsWith(a.output, ".svg")) return RenderPicture(a, true);
+    if (EndsWith(a.output, ".svg"))
+        return SvgOutputAvailable() ? RenderPicture(a, true) : Usage("this build writes no SVG: " + a.output);
     return Usage("render writes .pdf, .png or .svg: " + a.output);
 }
 

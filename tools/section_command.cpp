@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/drive_map.h"
 #include "platform/message_service.h"
 #include "platform/sheet_output.h"
 #include "platform/string_table.h"
@@ -72,6 +73,7 @@ int ParseSectionArguments(const std::vector<std::string>& args, SectionArguments
     if (a.json == !a.output.empty()) return Usage("section needs either -o OUT.pdf|OUT.svg|OUT.png or --json");
     if (!a.output.empty() && !EndsWith(a.output, ".pdf") && !EndsWith(a.output, ".svg") && !EndsWith(a.output, ".png"))
         return Usage("section writes .pdf, .svg or .png: " + a.output);
+    if (EndsWith(a.output, ".svg") && !SvgOutputAvailable()) return Usage("this build writes no SVG: " + a.output);
     if (atGiven && a.options.at.empty()) return Usage("--at needs positions");
     return kDone;
 }
@@ -116,13 +118,13 @@ int WriteSection(const SectionArguments& a, const SiteSection& section) {
     auto draw = [&](Canvas& canvas) { DrawSiteSection(canvas, section, Settings()); };
     bool ok;
     if (EndsWith(a.output, ".pdf")) {
-        PdfOutput pdf(a.output, a.dpi ? a.dpi : kPaperDpi, PageOrientation::Landscape);
+        PdfOutput pdf(PathFromUtf8(a.output), a.dpi ? a.dpi : kPaperDpi, PageOrientation::Landscape);
         if (Canvas* canvas = pdf.BeginPage()) draw(*canvas);
         ok = pdf.Finish();
     } else {
         const int dpi = a.dpi ? a.dpi : kSectionPictureDpi;
-        ok = EndsWith(a.output, ".svg") ? WritePageSvg(a.output, dpi, draw, PageOrientation::Landscape)
-                                        : WritePagePng(a.output, dpi, draw, PageOrientation::Landscape);
+        ok = EndsWith(a.output, ".svg") ? WritePageSvg(PathFromUtf8(a.output), dpi, draw, PageOrientation::Landscape)
+                                        : WritePagePng(PathFromUtf8(a.output), dpi, draw, PageOrientation::Landscape);
     }
     if (!ok) {
         ShowMessage(message::kSaveFailed);

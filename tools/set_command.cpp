@@ -6,6 +6,7 @@
 #include <system_error>
 #include <memory>
 
+#include "platform/drive_map.h"
 #include "survey/data_sheet.h"
 #include "tools/tool_common.h"
 
@@ -24,7 +25,7 @@ int SetCommand(const std::vector<std::string>& args) {
     // A DTD-format file reads as an empty survey: writing that over it would
     // destroy it.
     std::error_code ec;
-    if (version != sheet_version::kCurrent && std::filesystem::equivalent(input, output, ec)) {
+    if (version != sheet_version::kCurrent && std::filesystem::equivalent(PathFromUtf8(input), PathFromUtf8(output), ec)) {
         std::fprintf(stderr, "vosk-sheet: %s is a DTD-format file; name another file with -o\n",
                      input.c_str());
         return kUsage;

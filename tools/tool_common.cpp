@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "platform/drive_map.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
@@ -15,7 +16,7 @@ namespace vosk::tool {
 
 int ReadSheetFile(const std::string& path, SurveyData& survey, int& version) {
     // The heading is normalised with the settings, which load after reading.
-    OpenedSheet opened = OpenDataSheetFile(path, path, ReadPath::OpenCommand, std::nullopt);
+    OpenedSheet opened = OpenDataSheetFile(PathFromUtf8(path), path, ReadPath::OpenCommand, std::nullopt);
     version = opened.version;
     switch (opened.status) {
         case OpenedSheet::Opened: survey = std::move(*opened.survey); return kDone;
@@ -26,7 +27,7 @@ int ReadSheetFile(const std::string& path, SurveyData& survey, int& version) {
 }
 
 int WriteSheetFile(const std::string& path, SurveyData& survey) {
-    AtomicFile file(path);
+    AtomicFile file(PathFromUtf8(path));
     if (!WriteDataSheet(survey, Settings().sheet.digitsNd, file) || !file.Commit()) {
         ShowMessage(message::kSaveFailed);
         return kFileError;

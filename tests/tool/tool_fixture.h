@@ -11,11 +11,16 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#endif
 
+#include "platform/drive_map.h"
 #include "platform/file_io.h"
+#include "tests/core/test_system.h"
 
 namespace vosk::test {
 
@@ -25,23 +30,76 @@ struct ToolRun {
     std::string err;
 };
 
+#ifdef _WIN32
+// One argument as the C runtime's command-line parser reads it back:
+// quoted, a quote escaped, backslashes doubled only before a quote.
+inline std::wstring CommandLineQuote(const std::wstring& arg) {
+    std::wstring q = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        q.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        q += c;
+    }
+    q.append(2 * backslashes, L'\\');
+    return q + L"\"";
+}
+#else
 inline std::string ShellQuote(const std::string& arg) {
     std::string q = "'";
     for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
+#endif
 
 class ToolFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("vosk-tool-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-        setenv("VOSK_DRIVES", (dir_ / "drives").c_str(), 1);
+        dir_ = FreshTestFolder("vosk-tool");
+        SetEnv("VOSK_DRIVES", dir_ / "drives");
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
+#ifdef _WIN32
+    // The arguments go as UTF-16, as the command prompt passes them; the
+    // output goes to files, so neither stream can block the other.
+    ToolRun RunTool(const std::vector<std::string>& args) {
+        std::wstring command = CommandLineQuote(PathFromUtf8(VOSK_SHEET_TOOL).native());
+        for (const auto& a : args) command += L" " + CommandLineQuote(PathFromUtf8(a).native());
+        SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        auto open = [&](const char* name) {
+            return CreateFileW((dir_ / name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        };
+        HANDLE out = open("stdout"), err = open("stderr");
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = out;
+        startup.hStdError = err;
+        PROCESS_INFORMATION process{};
+        ToolRun r{-1, {}, {}};
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                           &startup, &process)) {
+            // A tool that hangs fails the test instead of stopping the run.
+            if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+            DWORD code = 0;
+            if (GetExitCodeProcess(process.hProcess, &code)) r.status = static_cast<int>(code);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+        CloseHandle(out);
+        CloseHandle(err);
+        r.out = ReadFileBytes(dir_ / "stdout").value_or("");
+        r.err = ReadFileBytes(dir_ / "stderr").value_or("");
+        return r;
+    }
+#else
     ToolRun RunTool(const std::vector<std::string>& args) {
         // A tool that hangs fails the test instead of stopping the run.
         std::string cmd = "timeout 60 " + ShellQuote(VOSK_SHEET_TOOL);
@@ -57,11 +115,12 @@ protected:
         r.err = ReadFileBytes(dir_ / "stderr").value_or("");
         return r;
     }
+#endif
 
     std::string Write(const std::string& name, const std::string& bytes) {
-        std::filesystem::path p = dir_ / name;
+        std::filesystem::path p = dir_ / PathFromUtf8(name);
         std::ofstream(p, std::ios::binary) << bytes;
-        return p.string();
+        return PathToUtf8(p);
     }
 
     std::filesystem::path dir_;

@@ -1,0 +1,25 @@
+# Sourced by the Windows test scripts: Wine without a display's dialogs, no
+# Mono or Gecko asked for, and the Japanese fonts a Windows PC has, in the
+# prefix (for the windows platform) and in a folder of their own (for the
+# offscreen platform, which reads the fonts of one folder).
+#   wine_prefix PREFIX   makes or reuses the prefix and exports WINEPREFIX
+export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+IPA_FONTS=(/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf /usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf
+           /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf)
+
+wine_prefix() {
+  export WINEPREFIX=$1
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -u "${IPA_FONTS[@]}" "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
+# A folder of the fonts for QT_QPA_FONTDIR, as Windows sees it.
+font_folder() {
+  mkdir -p "$1"
+  cp -u "${IPA_FONTS[@]}" "$1/"
+  winepath -w "$1"
+}
