@@ -73,7 +73,10 @@ public:
             refusal = Line(TrimBlanks(StripLineEnd(raw)));
             return !refusal;
         });
-        if (!refusal && line_ == 0) refusal = At("地点ファイルではありません");
+        if (!refusal && line_ == 0) {
+            line_ = 1;
+            refusal = At("地点ファイルではありません");
+        }
         if (!refusal) refusal = EndPoint();
         return refusal;
     }
