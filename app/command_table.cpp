@@ -71,6 +71,9 @@ constexpr Menu kMenus[] = {
     MakeMenu("ﾌｧｲﾙ(&F)", kFileMenu),   MakeMenu("データ(&A)", kDataMenu), MakeMenu("表示(&V)", kViewMenu),
     MakeMenu("設定(&S)", kSettingsMenu), MakeMenu("ﾍﾙﾌﾟ(&H)", kHelpMenu),
 };
+static_assert(kMenus[menu::kFile].items == kFileMenu && kMenus[menu::kData].items == kDataMenu &&
+              kMenus[menu::kView].items == kViewMenu && kMenus[menu::kSettings].items == kSettingsMenu &&
+              kMenus[menu::kHelp].items == kHelpMenu);
 
 }  // namespace
 

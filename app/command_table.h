@@ -52,6 +52,15 @@ struct Menu {
     int count;
 };
 
+// The menus by their place in the menu bar.
+namespace menu {
+inline constexpr int kFile = 0;
+inline constexpr int kData = 1;
+inline constexpr int kView = 2;
+inline constexpr int kSettings = 3;
+inline constexpr int kHelp = 4;
+}  // namespace menu
+
 // The menus in menu-bar order.
 const Menu* MenuBar(int* count);
 

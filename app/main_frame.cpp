@@ -38,10 +38,10 @@ constexpr int kRecentFileCount = 4;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// Heading field 51 chooses the soil name dialog: "1" the JACIC one.
-bool JacicSoilNames(const SurveyData& survey) { return ParseInteger(survey.heading[51]) == 1; }
+// The heading chooses the soil name dialog: "1" the JACIC one.
+bool JacicSoilNames(const SurveyData& survey) { return ParseInteger(survey.heading[heading::kJacicSoilNames]) == 1; }
 
-// Only one of the two soil name dialogs is offered, by heading field 51.
+// Only one of the two soil name dialogs is offered, as the heading chooses.
 bool IsAvailable(int id, const SurveyData& survey) {
     using namespace command;
     switch (id) {
@@ -139,6 +139,7 @@ void CMainFrame::CreateMenus() {
     const Menu* menus = MenuBar(&count);
     for (int m = 0; m < count; ++m) {
         QMenu* menu = menuBar()->addMenu(Q(menus[m].title));
+        menus_.append(menu);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
         for (int i = 0; i < menus[m].count; ++i) {
             const MenuItem& item = menus[m].items[i];
@@ -177,7 +178,7 @@ void CMainFrame::CreateMenus() {
 
 void CMainFrame::CreateZoomActions() {
     // Zoom of the on-screen page only; printing never follows it.
-    QMenu* viewMenu = menuBar()->actions()[2]->menu();
+    QMenu* viewMenu = MenuAt(menu::kView);
     viewMenu->addSeparator();
     struct Zoom {
         const char* caption;

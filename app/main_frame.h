@@ -4,6 +4,7 @@
 // commands or the window itself.
 
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <QPrinter>
 #include <memory>
@@ -35,6 +36,8 @@ public:
     RecoveryBar* Recovery() const { return recoveryBar_; }
     // The action of a command number (menu or toolbar), or nullptr.
     QAction* Action(int id) const { return actions_.value(id); }
+    // A menu of the menu bar by its place (menu::kFile …).
+    QMenu* MenuAt(int place) const { return menus_.value(place); }
     QMenu* RecentFilesMenu() const { return recentMenu_; }
     // "page / pages ページ" in the status bar.
     QLabel* PageIndicator() const { return pageIndicator_; }
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<DataCommands> data_;
     std::unique_ptr<SettingsCommands> settings_;
     QHash<int, QAction*> actions_;
+    QList<QMenu*> menus_;
     QMenu* recentMenu_ = nullptr;
     QLabel* pageIndicator_ = nullptr;
     QPrinter printer_{QPrinter::HighResolution};

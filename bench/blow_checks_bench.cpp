@@ -16,7 +16,7 @@ namespace {
 // Nd every ten rows, a test depth and one soil layer to the bottom.
 std::unique_ptr<SurveyData> FullTable() {
     auto survey = std::make_unique<SurveyData>();
-    survey->heading[16] = "10.00";
+    survey->heading[heading::kTestDepth] = "10.00";
     survey->soil[1][1] = "10.00";
     for (int r = 1; r <= kBlowRowCount; ++r) {
         const int n = r % 12;

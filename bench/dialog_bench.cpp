@@ -102,7 +102,7 @@ void RunCommandToFirstPaint(benchmark::State& st, int command) {
     Settings() = t.settings;
     CVoskDoc doc;
     doc.Survey() = *t.survey;
-    doc.Survey().heading[51] = command == command::kJacicSoilName ? "1" : "0";
+    doc.Survey().heading[heading::kJacicSoilNames] = command == command::kJacicSoilName ? "1" : "0";
     CMainFrame frame(&doc);
     frame.View()->OnInitialUpdate();
     frame.show();

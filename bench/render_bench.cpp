@@ -44,8 +44,8 @@ SettingsStore BenchSettings() {
 
 std::unique_ptr<SurveyData> Style1Survey() {
     auto s = std::make_unique<SurveyData>();
-    s->heading[1] = "\x92\xb2\x8d\xb8\x8c\x8f\x96\xbc";
-    s->heading[19] = "100";
+    s->heading[heading::kSurveyName1] = "\x92\xb2\x8d\xb8\x8c\x8f\x96\xbc";
+    s->heading[heading::kDepthScale] = "100";
     for (int r = 1; r <= kBlowRowCount; ++r) {
         s->blow[r][1] = std::to_string(r % 17);
         s->blow[r][2] = std::to_string(r * 10);
@@ -59,8 +59,8 @@ std::unique_ptr<SurveyData> Style1Survey() {
 
 std::unique_ptr<SurveyData> Style2Survey() {
     auto s = Style1Survey();
-    s->heading[31] = "1";
-    s->heading[34] = "1";
+    s->heading[heading::kSheetStyle] = "1";
+    s->heading[heading::kTwoColumns] = "1";
     for (int r = 1; r <= 20; ++r) {
         s->soil[r][1] = std::to_string(r * 0.25);
         s->soil[r][2] = r % 2 ? "\x94\x53\x93\x79" : "\x83\x56\x83\x8b\x83\x67\x8e\xbf\x8d\xbb";

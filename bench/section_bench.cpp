@@ -27,9 +27,9 @@ constexpr int kPoints = 30;
 std::shared_ptr<SurveyData> SlopePoint(int i) {
     auto s = std::make_shared<SurveyData>();
     ClearSurvey(*s);
-    s->heading[5] = "No." + std::to_string(i + 1);
-    s->heading[12] = "TP";
-    s->heading[13] = std::to_string(40 - i * 0.7);
+    s->heading[heading::kPointNumber] = "No." + std::to_string(i + 1);
+    s->heading[heading::kDatumKind] = "TP";
+    s->heading[heading::kElevation] = std::to_string(40 - i * 0.7);
     int h = 0;
     for (int r = 1; r <= kBlowRowCount; ++r) {
         int dh = 5 + (r * 7 + i) % 11;

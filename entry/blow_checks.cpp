@@ -83,7 +83,7 @@ std::vector<CheckFinding> CheckSurvey(const SurveyData& survey) {
 
     if (count > 0) {
         const double lastDepth = rows[count].h / 100;
-        if (auto testDepth = Number(survey.heading[16]); testDepth && Exceeds(*testDepth - lastDepth, 0.01))
+        if (auto testDepth = Number(survey.heading[heading::kTestDepth]); testDepth && Exceeds(*testDepth - lastDepth, 0.01))
             add("depth", Severity::Warning, 0, "試験深さ (見出し) と最終深さが一致しません",
                 {{"testDepth", testDepth}, {"lastDepth", lastDepth}});
         if (const int layers = CountSoilRows(survey); layers > 0) {

@@ -10,34 +10,34 @@ namespace vosk {
 HeadingForm LoadHeadingForm(const HeadingFields& h) {
     HeadingForm f;
     for (int n : kHeadingTextFields) f.text[n] = h[n];
-    f.jgsFrame = ParseInteger(h[28]);
-    f.parentheses = ParseInteger(h[36]);
-    f.companyRight = ParseInteger(h[37]);
-    f.style = ParseInteger(h[31]);
-    f.depthScale = FormatInteger(ParseInteger(h[19]));
-    f.ndScale = h[39];
-    f.rowsPerPage = ParseInteger(h[38]);
-    f.twoColumns = ParseInteger(h[34]);
-    f.verticalNames = ParseInteger(h[35]);
-    f.jacicSoilNames = ParseInteger(h[51]);
+    f.jgsFrame = ParseInteger(h[heading::kJgsFrame]);
+    f.parentheses = ParseInteger(h[heading::kElevationInParentheses]);
+    f.companyRight = ParseInteger(h[heading::kCompanyRight]);
+    f.style = ParseInteger(h[heading::kSheetStyle]);
+    f.depthScale = FormatInteger(ParseInteger(h[heading::kDepthScale]));
+    f.ndScale = h[heading::kNdScale];
+    f.rowsPerPage = ParseInteger(h[heading::kRowsPerPage]);
+    f.twoColumns = ParseInteger(h[heading::kTwoColumns]);
+    f.verticalNames = ParseInteger(h[heading::kVerticalSoilNames]);
+    f.jacicSoilNames = ParseInteger(h[heading::kJacicSoilNames]);
     return f;
 }
 
 void StoreHeadingForm(const HeadingForm& f, HeadingFields& h) {
     for (int n : kHeadingTextFields) h[n] = f.text[n];
     auto flag = [](long v) { return FieldText(v ? "1" : "0"); };
-    h[28] = flag(f.jgsFrame);
-    h[36] = flag(f.parentheses);
-    h[34] = flag(f.twoColumns);
-    h[35] = flag(f.verticalNames);
-    h[51] = flag(f.jacicSoilNames);
-    h[37] = FormatInteger(f.companyRight);
-    h[31] = FormatInteger(f.style);
+    h[heading::kJgsFrame] = flag(f.jgsFrame);
+    h[heading::kElevationInParentheses] = flag(f.parentheses);
+    h[heading::kTwoColumns] = flag(f.twoColumns);
+    h[heading::kVerticalSoilNames] = flag(f.verticalNames);
+    h[heading::kJacicSoilNames] = flag(f.jacicSoilNames);
+    h[heading::kCompanyRight] = FormatInteger(f.companyRight);
+    h[heading::kSheetStyle] = FormatInteger(f.style);
     long scale = 0;
     ParseWholeInteger(f.depthScale, scale);
-    h[19] = FormatInteger(scale);
-    h[39] = f.ndScale;
-    h[38] = FormatInteger(f.rowsPerPage);
+    h[heading::kDepthScale] = FormatInteger(scale);
+    h[heading::kNdScale] = f.ndScale;
+    h[heading::kRowsPerPage] = FormatInteger(f.rowsPerPage);
 }
 
 void ApplyStandardHeadingExample(HeadingForm& f) {
@@ -49,28 +49,28 @@ void ApplyStandardHeadingExample(HeadingForm& f) {
 
 FooterForm LoadFooterForm(const HeadingFields& h) {
     FooterForm f;
-    f.before = h[41];
-    f.startPage = h[42];
-    f.after = h[43];
-    f.fromBottomLine = ParseInteger(h[44]);
-    f.topMm = h[45];
-    f.belowLineMm = h[46];
-    f.centred = ParseInteger(h[47]);
-    f.leftMm = h[48];
-    f.centreMm = h[49];
+    f.before = h[heading::kFooterBefore];
+    f.startPage = h[heading::kFooterStartPage];
+    f.after = h[heading::kFooterAfter];
+    f.fromBottomLine = ParseInteger(h[heading::kFooterFromBottomLine]);
+    f.topMm = h[heading::kFooterTopMm];
+    f.belowLineMm = h[heading::kFooterBelowLineMm];
+    f.centred = ParseInteger(h[heading::kFooterCentred]);
+    f.leftMm = h[heading::kFooterLeftMm];
+    f.centreMm = h[heading::kFooterCentreMm];
     return f;
 }
 
 void StoreFooterForm(const FooterForm& f, HeadingFields& h) {
-    h[41] = f.before;
-    h[42] = f.startPage;
-    h[43] = f.after;
-    h[44] = FormatInteger(f.fromBottomLine);
-    h[45] = f.topMm;
-    h[46] = f.belowLineMm;
-    h[47] = FormatInteger(f.centred);
-    h[48] = f.leftMm;
-    h[49] = f.centreMm;
+    h[heading::kFooterBefore] = f.before;
+    h[heading::kFooterStartPage] = f.startPage;
+    h[heading::kFooterAfter] = f.after;
+    h[heading::kFooterFromBottomLine] = FormatInteger(f.fromBottomLine);
+    h[heading::kFooterTopMm] = f.topMm;
+    h[heading::kFooterBelowLineMm] = f.belowLineMm;
+    h[heading::kFooterCentred] = FormatInteger(f.centred);
+    h[heading::kFooterLeftMm] = f.leftMm;
+    h[heading::kFooterCentreMm] = f.centreMm;
 }
 
 void ApplyStandardFooter(FooterForm& f, int paperW, int topLimit) {

@@ -11,20 +11,24 @@
 namespace vosk {
 
 // Heading fields the heading dialog edits as text.
-inline constexpr std::array<int, 17> kHeadingTextFields = {1, 2, 5, 12, 13, 7, 8, 9, 10, 16, 17, 18, 21, 22, 23, 29, 33};
+inline constexpr std::array<int, 17> kHeadingTextFields = {
+    heading::kSurveyName1, heading::kSurveyName2, heading::kPointNumber, heading::kDatumKind, heading::kElevation,
+    heading::kYear,        heading::kMonth,       heading::kDay,         heading::kTester,    heading::kTestDepth,
+    heading::kRodLength,   heading::kWeather,     heading::kRemark1,     heading::kRemark2,   heading::kRemark3,
+    heading::kCompanyName, heading::kMemo};
 
 struct HeadingForm {
     std::array<FieldText, kHeadingFieldCount + 1> text;  // by heading field number
-    long jgsFrame = 0;          // 28
-    long parentheses = 0;       // 36
-    long companyRight = 0;      // 37
-    long style = 0;             // 31
-    FieldText depthScale;       // 19, an integer when stored
-    FieldText ndScale;          // 39
-    long rowsPerPage = 0;       // 38, index of the choice
-    long twoColumns = 0;        // 34
-    long verticalNames = 0;     // 35
-    long jacicSoilNames = 0;    // 51
+    long jgsFrame = 0;
+    long parentheses = 0;
+    long companyRight = 0;
+    long style = 0;
+    FieldText depthScale;  // an integer when stored
+    FieldText ndScale;
+    long rowsPerPage = 0;  // index of the choice
+    long twoColumns = 0;
+    long verticalNames = 0;
+    long jacicSoilNames = 0;
 };
 
 HeadingForm LoadHeadingForm(const HeadingFields& h);
@@ -35,15 +39,15 @@ void StoreHeadingForm(const HeadingForm& form, HeadingFields& h);
 void ApplyStandardHeadingExample(HeadingForm& form);
 
 struct FooterForm {
-    FieldText before;       // 41
-    FieldText startPage;    // 42
-    FieldText after;        // 43
-    long fromBottomLine = 0;  // 44
-    FieldText topMm;        // 45
-    FieldText belowLineMm;  // 46
-    long centred = 0;       // 47
-    FieldText leftMm;       // 48
-    FieldText centreMm;     // 49
+    FieldText before;
+    FieldText startPage;
+    FieldText after;
+    long fromBottomLine = 0;
+    FieldText topMm;
+    FieldText belowLineMm;
+    long centred = 0;
+    FieldText leftMm;
+    FieldText centreMm;
 };
 
 FooterForm LoadFooterForm(const HeadingFields& h);

@@ -22,11 +22,11 @@ long DepthScale(const SurveyData& survey) {
 
 }  // namespace
 
-bool IsTwoColumnTable(const SurveyData& survey) { return ParseInteger(survey.heading[34]) >= 1; }
+bool IsTwoColumnTable(const SurveyData& survey) { return ParseInteger(survey.heading[heading::kTwoColumns]) >= 1; }
 
 int RowsPerPageFor(const SurveyData& survey) {
     if (IsStyle2(survey)) return 38;
-    switch (ParseInteger(survey.heading[38])) {
+    switch (ParseInteger(survey.heading[heading::kRowsPerPage])) {
         case 1: return 40;
         case 2: return 50;
         default: return 41;
@@ -77,26 +77,26 @@ void DrawHeadingBlock(SheetContext& cx, double emWidthMm, double emHeightMm, dou
     }
 
     cx.canvas.SetTextAlign(HAlign::Left, VAlign::Bottom);
-    if (h[2].empty()) {
-        TextOutMm(cx, 18, 17 + emHeightMm / 2, h[1]);
+    if (h[heading::kSurveyName2].empty()) {
+        TextOutMm(cx, 18, 17 + emHeightMm / 2, h[heading::kSurveyName1]);
     } else {
-        TextOutMm(cx, 18, 17 - emHeightMm / 2, h[1]);
-        TextOutMm(cx, 18, 17 + emHeightMm / 2, h[2]);
+        TextOutMm(cx, 18, 17 - emHeightMm / 2, h[heading::kSurveyName1]);
+        TextOutMm(cx, 18, 17 + emHeightMm / 2, h[heading::kSurveyName2]);
     }
     static const std::string kYear = Cp932Literal("年"), kMonth = Cp932Literal("月"), kDay = Cp932Literal("日");
     TextOutMm(cx, 131, 17 + emHeightMm / 2,
-              h[6] + PadLeft(h[7], 2) + kYear + PadLeft(h[8], 2) + kMonth + PadLeft(h[9], 2) + kDay);
+              h[heading::kDatePrefix] + PadLeft(h[heading::kYear], 2) + kYear + PadLeft(h[heading::kMonth], 2) + kMonth + PadLeft(h[heading::kDay], 2) + kDay);
 
     double y2 = 25.2 + emHeightMm / 2;
-    TextOutMm(cx, P1, y2, h[5]);
-    bool parentheses = ParseInteger(h[36]) == 1;
-    bool metreSign = set.hideMetreSign != 1 && IsNumericText(h[13]) == 1;
-    std::string elevation = h[12] + " " + h[13] + (metreSign ? "m" : "");
+    TextOutMm(cx, P1, y2, h[heading::kPointNumber]);
+    bool parentheses = ParseInteger(h[heading::kElevationInParentheses]) == 1;
+    bool metreSign = set.hideMetreSign != 1 && IsNumericText(h[heading::kElevation]) == 1;
+    std::string elevation = h[heading::kDatumKind] + " " + h[heading::kElevation] + (metreSign ? "m" : "");
     if (parentheses)
         TextOutMm(cx, P2, y2, "( " + elevation + " )");
     else
         TextOutMm(cx, P2 + 1, y2, elevation);
-    TextOutMm(cx, 131, y2, h[10]);
+    TextOutMm(cx, 131, y2, h[heading::kTester]);
 
     FontMetricsMm f2 = SelectSettingsFont(cx, 2);
     static const std::string kSurveyName = Cp932Literal("調査件名"), kTestDate = Cp932Literal("試験年月日"),
@@ -106,7 +106,7 @@ void DrawHeadingBlock(SheetContext& cx, double emWidthMm, double emHeightMm, dou
     DrawSpreadText(cx, 1, W1 + 1, 25.2, 25.2, f2.emWidthMm, f2.emHeightMm, kPointNo);
     DrawSpreadText(cx, 112, 127.5, 25.2, 25.2, f2.emWidthMm, f2.emHeightMm, kTester);
 
-    if (ParseInteger(h[37]) == 0) {
+    if (ParseInteger(h[heading::kCompanyRight]) == 0) {
         cx.canvas.SetTextAlign(HAlign::Left, VAlign::Top);
         TextOutMm(cx, 1, B + 1.5, h[heading::kCompanyName]);
     } else {
@@ -124,19 +124,19 @@ void DrawPageFooter(SheetContext& cx, int mode, double bottomLineY) {
 
     std::string text;
     if (mode == 1 || mode == 2) {
-        std::string number = h[42];
-        if (IsNumericText(h[42]) == 1)
-            number = FormatInteger(ParseInteger(h[42]) + (mode == 2 ? cx.page - 1 : 0));
-        text = h[41] + number + h[43];
+        std::string number = h[heading::kFooterStartPage];
+        if (IsNumericText(h[heading::kFooterStartPage]) == 1)
+            number = FormatInteger(ParseInteger(h[heading::kFooterStartPage]) + (mode == 2 ? cx.page - 1 : 0));
+        text = h[heading::kFooterBefore] + number + h[heading::kFooterAfter];
     }
     if (!text.empty()) {
-        bool centred = ParseInteger(h[47]) == 1;
+        bool centred = ParseInteger(h[heading::kFooterCentred]) == 1;
         cx.canvas.SetTextAlign(centred ? HAlign::Center : HAlign::Left, VAlign::Top);
-        double x = ParseDecimal(centred ? h[49] : h[48]);
-        double y = ParseDecimal(h[45]);
-        if (ParseInteger(h[44]) == 1) {
+        double x = ParseDecimal(centred ? h[heading::kFooterCentreMm] : h[heading::kFooterLeftMm]);
+        double y = ParseDecimal(h[heading::kFooterTopMm]);
+        if (ParseInteger(h[heading::kFooterFromBottomLine]) == 1) {
             cx.map.topMarginMm = saved.topMarginMm;
-            y = ParseDecimal(h[46]) + bottomLineY;
+            y = ParseDecimal(h[heading::kFooterBelowLineMm]) + bottomLineY;
         }
         TextOutMm(cx, x, y, text);
         cx.canvas.SetTextAlign(HAlign::Left, VAlign::Top);

@@ -19,7 +19,7 @@ struct PageState {
 // or 50 by the rows-per-page choice for style 1.
 int RowsPerPageFor(const SurveyData& survey);
 
-// True when style 2 draws its table in two columns (heading field 34).
+// True when style 2 draws its table in two columns (heading::kTwoColumns).
 bool IsTwoColumnTable(const SurveyData& survey);
 
 // Draws page `cx.page`; the mapping must be set.

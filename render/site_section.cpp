@@ -12,10 +12,6 @@
 namespace vosk {
 namespace {
 
-constexpr int kElevationField = 13;
-constexpr int kDatumField = 12;
-constexpr int kPointNumberField = 5;
-
 bool IsNumber(const FieldText& text) { return IsNumericText(text) == 1; }
 
 // A thousand kilometres: no survey reaches it, and any sum of such figures
@@ -26,7 +22,7 @@ constexpr double kFarthestMetres = 1e6;
 bool OnScale(double metres) { return std::fabs(metres) <= kFarthestMetres; }
 
 bool HasElevation(const HeadingFields& heading) {
-    return IsNumber(heading[kElevationField]) && OnScale(ParseDecimal(heading[kElevationField]));
+    return IsNumber(heading[heading::kElevation]) && OnScale(ParseDecimal(heading[heading::kElevation]));
 }
 
 // The file's name as the messages show it.
@@ -79,7 +75,7 @@ std::optional<double> ThresholdDepth(const std::vector<SectionGroup>& groups, do
 }
 
 FieldText SectionPointName(const SurveyData& survey, const std::string& file) {
-    if (!survey.heading[kPointNumberField].empty()) return survey.heading[kPointNumberField];
+    if (!survey.heading[heading::kPointNumber].empty()) return survey.heading[heading::kPointNumber];
     // File names are UTF-8; a character CP932 cannot hold shows as "?".
     std::string stem = SectionFileStem(file);
     std::optional<std::string> cp932 = Utf8ToCp932(stem);
@@ -99,10 +95,10 @@ SectionPoint MakeSectionPoint(const SurveyData& survey, const std::string& file,
     p.file = file;
     p.x = x;
     p.name = SectionPointName(survey, file);
-    p.datum = hd[kDatumField];
-    p.surveyName = hd[1];
+    p.datum = hd[heading::kDatumKind];
+    p.surveyName = hd[heading::kSurveyName1];
     p.hasElevation = HasElevation(hd);
-    p.elevation = p.hasElevation ? ParseDecimal(hd[kElevationField]) : 0;
+    p.elevation = p.hasElevation ? ParseDecimal(hd[heading::kElevation]) : 0;
     p.ground = byDepth ? 0 : p.elevation;
     const double E = p.ground;
 

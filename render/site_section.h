@@ -34,11 +34,11 @@ struct SectionLayer {
 
 struct SectionPoint {
     std::string file;      // the path as the user gave it (UTF-8)
-    FieldText name;        // CP932: heading field 5, else the file name without ".vkr"
-    FieldText datum;       // CP932: heading field 12
-    FieldText surveyName;  // CP932: heading field 1, for the page's title
-    bool hasElevation = false;  // heading field 13 passes the numeric test
-    double elevation = 0;       // heading field 13 as a number (0 without one)
+    FieldText name;        // CP932: heading::kPointNumber, else the file name without ".vkr"
+    FieldText datum;       // CP932: heading::kDatumKind
+    FieldText surveyName;  // CP932: heading::kSurveyName1, for the page's title
+    bool hasElevation = false;  // heading::kElevation passes the numeric test
+    double elevation = 0;       // heading::kElevation as a number (0 without one)
     double ground = 0;          // the top of the point: the elevation, or 0 with by-depth
     double x = 0;               // position along the section line, metres
     std::vector<SectionGroup> groups;

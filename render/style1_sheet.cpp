@@ -66,9 +66,9 @@ void DrawStyle1Sheet(SheetContext& cx, double topDepth, double s) {
     DrawSpreadText(cx, 61, 84, L[0], L[2], f3.emWidthMm, f3.emHeightMm, kRodLength);
     DrawSpreadText(cx, 117, 138, L[0], L[2], f3.emWidthMm, f3.emHeightMm, kWeather);
     cx.canvas.SetTextAlign(HAlign::Left, VAlign::Top);
-    TextOutMm(cx, 32, L[1], DepthOrText(hd[16]));
-    TextOutMm(cx, 89, L[1], DepthOrText(hd[17]));
-    TextOutMm(cx, 143, L[1], hd[18]);
+    TextOutMm(cx, 32, L[1], DepthOrText(hd[heading::kTestDepth]));
+    TextOutMm(cx, 89, L[1], DepthOrText(hd[heading::kRodLength]));
+    TextOutMm(cx, 143, L[1], hd[heading::kWeather]);
 
     static const std::string kNa = Cp932Literal("Na(回)");
     static const std::string kHeader[7][2] = {
@@ -92,7 +92,7 @@ void DrawStyle1Sheet(SheetContext& cx, double topDepth, double s) {
     cx.canvas.SetTextAlign(HAlign::Left, VAlign::Top);
     static const std::string kSpecial = Cp932Literal("特記事項");
     TextOutMm(cx, 1, 245.8, kSpecial);
-    for (int k = 1; k <= 3; ++k) TextOutMm(cx, 3, 245.8 + k * step, hd[20 + k]);
+    for (int k = 1; k <= 3; ++k) TextOutMm(cx, 3, 245.8 + k * step, hd[heading::kRemark1 + k - 1]);
 
     // Table rows of this page.
     SelectSettingsFont(cx, 4);

@@ -110,7 +110,7 @@ void DrawStyle2Sheet(SheetContext& cx) {
     cx.canvas.SetTextAlign(HAlign::Left, VAlign::Top);
     static const std::string kSpecial = Cp932Literal("特記事項");
     TextOutMm(cx, 90.8, top + 1, kSpecial);
-    for (int k = 1; k <= 3; ++k) TextOutMm(cx, 92.8, top + 1 + k * step, hd[20 + k]);
+    for (int k = 1; k <= 3; ++k) TextOutMm(cx, 92.8, top + 1 + k * step, hd[heading::kRemark1 + k - 1]);
 
     // Table rows of this page: the left table, then the right one.
     SelectSettingsFont(cx, 4);

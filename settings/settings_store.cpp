@@ -149,6 +149,12 @@ void LoadSettings(SettingsStore& store, SurveyData& survey, bool reloadAll) {
     }
 }
 
+std::string SaveFailedText(const std::vector<std::string>& realPaths) {
+    std::string text(MessageText(message::kSaveFailed));
+    for (const std::string& p : realPaths) text += "\n( " + p + " )";
+    return text;
+}
+
 bool SaveSettings(const SettingsStore& store, std::string_view windowsPath) {
     return WriteFileAtomically(RealPath(windowsPath), FormatSettingsFile(store.sheet));
 }

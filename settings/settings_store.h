@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/sheet_settings.h"
 #include "settings/soil_name_list.h"
@@ -65,6 +66,10 @@ FieldText ReadLocationFile(std::string_view windowsPath);
 // Writes all 80 lines of Sys.ndx to `windowsPath`, replacing the file
 // atomically. False when it could not be written.
 bool SaveSettings(const SettingsStore& store, std::string_view windowsPath);
+
+// "保存できませんでした" followed by the real path of every settings file that
+// could not be written, one per line as "( path )".
+std::string SaveFailedText(const std::vector<std::string>& realPaths);
 
 // Reads the soil name list at `windowsPath` into the list of `pass`.
 void LoadSoilNameList(SettingsStore& store, std::string_view windowsPath, int pass);

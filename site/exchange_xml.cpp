@@ -196,7 +196,7 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
     const std::optional<std::string> date = DeliveryDate(hd);
     if (!date)
         warnings.push_back(shown + ": 試験年月日 (見出し 6〜9) が日付になりません: " +
-                           Cp932ToUtf8(hd[6] + hd[7] + "/" + hd[8] + "/" + hd[9]) + " (空のまま書きます)");
+                           Cp932ToUtf8(hd[heading::kDatePrefix] + hd[heading::kYear] + "/" + hd[heading::kMonth] + "/" + hd[heading::kDay]) + " (空のまま書きます)");
 
     const int rows = CountBlowRows(p.survey);
     const std::string lastDepth = p.survey.blow[rows][2];
@@ -208,10 +208,10 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
     x.Utf8Leaf("試験名称", "簡易動的コーン貫入試験");
     x.Utf8Leaf("規格番号", "");
     x.Utf8Leaf("基準番号", "JGS 1433-2003");
-    x.Leaf("調査件名", hd[1] + hd[2]);
+    x.Leaf("調査件名", hd[heading::kSurveyName1] + hd[heading::kSurveyName2]);
     x.Utf8Leaf("試験開始年月日", date.value_or(""));
     x.Utf8Leaf("試験終了年月日", date.value_or(""));
-    x.Leaf("試験者", hd[10]);
+    x.Leaf("試験者", hd[heading::kTester]);
     x.Leaf("調査業者名", hd[heading::kCompanyName]);
     x.Utf8Leaf("発注機関名称", p.client);
     x.Open("位置情報");
@@ -225,7 +225,7 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
     x.Close("経緯度取得方法");
     x.Utf8Leaf("経緯度読取精度", p.point.accuracy);
     x.Utf8Leaf("測地系", p.datum);
-    x.Leaf("標高", Trimmed(hd[13]));
+    x.Leaf("標高", Trimmed(hd[heading::kElevation]));
     x.Utf8Leaf("上端深度", "0.00");
     x.Utf8Leaf("下端深度", FormatFixed(lastMetres, 2));
     x.Close("位置情報");
@@ -291,7 +291,7 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
     x.Close("試験情報");
 
     FieldText remarks;
-    for (int f = 21; f <= 23; ++f) {
+    for (int f : {heading::kRemark1, heading::kRemark2, heading::kRemark3}) {
         const std::string line = Trimmed(hd[f]);
         if (line.empty()) continue;
         if (!remarks.empty()) remarks += "\x81\x40";  // a full-width space

@@ -66,10 +66,10 @@ std::string TwoDigits(long n) { return (n < 10 ? "0" : "") + std::to_string(n); 
 }  // namespace
 
 std::optional<std::string> DeliveryDate(const HeadingFields& heading) {
-    const std::string_view prefix = Trimmed(heading[6]);
-    const std::string_view yearText = Trimmed(heading[7]);
+    const std::string_view prefix = Trimmed(heading[heading::kDatePrefix]);
+    const std::string_view yearText = Trimmed(heading[heading::kYear]);
     long year = 0, month = 0, day = 0;
-    if (!ParseWholeInteger(Trimmed(heading[8]), month) || !ParseWholeInteger(Trimmed(heading[9]), day)) return {};
+    if (!ParseWholeInteger(Trimmed(heading[heading::kMonth]), month) || !ParseWholeInteger(Trimmed(heading[heading::kDay]), day)) return {};
     if (AllDigits(yearText) && yearText.size() == 4) {
         ParseWholeInteger(yearText, year);
     } else if (AllDigits(prefix) && prefix.size() == 2 && AllDigits(yearText) && yearText.size() == 2) {

@@ -59,11 +59,11 @@ bool IsAcceptedSheetVersion(int version);
 // metres, "%.2f".
 FieldText ComputeMaxDepth(const SurveyData& survey);
 
-// What Save sets before writing: heading field 30 to `digitsNd`, 32 to
+// What Save sets before writing: heading::kDigitsNd to `digitsNd`, kMaxDepth to
 // ComputeMaxDepth.
 void SetSavedHeadingFields(SurveyData& survey, std::string_view digitsNd);
 
-// The whole file for `survey` as Save writes it (fields 30 and 32 as
+// The whole file for `survey` as Save writes it (those two fields as
 // SetSavedHeadingFields would set them); the survey is left as it is.
 std::string FormatDataSheet(const SurveyData& survey, std::string_view digitsNd);
 

@@ -17,16 +17,48 @@ inline constexpr int kSoilRowCount = 100;
 inline constexpr int kSoilFieldCount = 11;        // stored in the data sheet
 inline constexpr int kSoilFieldCapacity = 14;     // 12 to 14 are cleared only
 
-// Heading fields with a meaning of their own, by number.
+// Heading fields with a meaning of their own, by number (the others are
+// stored only).
 namespace heading {
+inline constexpr int kSurveyName1 = 1;
+inline constexpr int kSurveyName2 = 2;
+inline constexpr int kPointNumber = 5;
+inline constexpr int kDatePrefix = 6;
+inline constexpr int kYear = 7;
+inline constexpr int kMonth = 8;
+inline constexpr int kDay = 9;
+inline constexpr int kTester = 10;
+inline constexpr int kDatumKind = 12;
+inline constexpr int kElevation = 13;
+inline constexpr int kTestDepth = 16;
+inline constexpr int kRodLength = 17;
+inline constexpr int kWeather = 18;
 inline constexpr int kDepthScale = 19;
+inline constexpr int kRemark1 = 21;
+inline constexpr int kRemark2 = 22;
+inline constexpr int kRemark3 = 23;
 inline constexpr int kJgsFrame = 28;
 inline constexpr int kCompanyName = 29;
 inline constexpr int kDigitsNd = 30;
 inline constexpr int kSheetStyle = 31;
 inline constexpr int kMaxDepth = 32;
+inline constexpr int kMemo = 33;
+inline constexpr int kTwoColumns = 34;
 inline constexpr int kVerticalSoilNames = 35;
+inline constexpr int kElevationInParentheses = 36;
+inline constexpr int kCompanyRight = 37;
+inline constexpr int kRowsPerPage = 38;
 inline constexpr int kNdScale = 39;
+inline constexpr int kFooterBefore = 41;
+inline constexpr int kFooterStartPage = 42;
+inline constexpr int kFooterAfter = 43;
+inline constexpr int kFooterFromBottomLine = 44;
+inline constexpr int kFooterTopMm = 45;
+inline constexpr int kFooterBelowLineMm = 46;
+inline constexpr int kFooterCentred = 47;
+inline constexpr int kFooterLeftMm = 48;
+inline constexpr int kFooterCentreMm = 49;
+inline constexpr int kJacicSoilNames = 51;
 }  // namespace heading
 
 struct HeadingFields {

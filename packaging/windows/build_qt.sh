@@ -54,11 +54,16 @@ if [ ! -d "$WORK/qtbase" ]; then
 fi
 
 # What the program does not use is left out (network, sql, dbus, icu, the
-# other modules); tablet events need wintab.h, which Debian's source lacks.
+# other modules); tablet events need wintab.h, which Debian's source lacks;
+# without Direct2D the DirectWrite font engine is not built, so DirectWrite
+# goes too (printing would link against the missing engine).
 # Qt's own zlib, libpng, libjpeg, freetype, harfbuzz and pcre2 are built in.
 # Release: debug objects of MinGW overflow their section count.
-rm -rf "$PREFIX" build-qtbase
-cmake -S qtbase -B build-qtbase -G Ninja \
+# The build folder belongs to this recipe: an interrupted build goes on
+# where it stopped, a changed recipe starts afresh.
+BUILD_DIR=build-qtbase-$RECIPE
+rm -rf "$PREFIX"
+cmake -S qtbase -B "$BUILD_DIR" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$HERE/../../cmake/mingw-w64-x86_64.cmake" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \
@@ -67,19 +72,20 @@ cmake -S qtbase -B build-qtbase -G Ninja \
   -DQT_USE_CCACHE=ON \
   -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_icu=OFF \
   -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_opengl_desktop=ON -DFEATURE_opengl_dynamic=OFF \
-  -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_tabletevent=OFF \
+  -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite=OFF -DFEATURE_directwrite3=OFF \
+  -DFEATURE_tabletevent=OFF \
   -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
   -DFEATURE_system_freetype=OFF -DFEATURE_freetype=ON -DFEATURE_system_harfbuzz=OFF \
   -DFEATURE_system_pcre2=OFF -DFEATURE_fontconfig=OFF -DFEATURE_sql_sqlite=OFF \
   -DFEATURE_testlib=ON -DFEATURE_printsupport=ON -DFEATURE_widgets=ON
-cmake --build build-qtbase -j"$JOBS"
-cmake --install build-qtbase
+cmake --build "$BUILD_DIR" -j"$JOBS"
+cmake --install "$BUILD_DIR"
 
 # Qt's Japanese translations are plain files, the same for every system.
 mkdir -p "$PREFIX/translations"
 cp /usr/share/qt6/translations/qtbase_ja.qm "$PREFIX/translations/"
 
-rm -rf build-qtbase
+rm -rf "$BUILD_DIR"
 echo "$(( $(date +%s) - start ))" > "$PREFIX/.build-seconds"
 touch "$PREFIX/.complete"
 echo "Qt for Windows built in $(( ($(date +%s) - start) / 60 )) min: $PREFIX"

@@ -25,7 +25,7 @@ struct Sheet {
 
 std::unique_ptr<SurveyData> Survey(const Sheet& sheet) {
     auto survey = std::make_unique<SurveyData>();
-    survey->heading[16] = sheet.testDepth;
+    survey->heading[heading::kTestDepth] = sheet.testDepth;
     survey->soil[1][1] = sheet.soilBottom;
     int r = 0;
     for (const Row& row : sheet.rows) {

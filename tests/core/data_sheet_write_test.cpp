@@ -37,7 +37,7 @@ void ExpectSameTables(const SurveyData& a, const SurveyData& b) {
 
 TEST(WriteDataSheet, WritesTheDocumentedLines) {
     auto s = std::make_unique<SurveyData>();
-    s->heading[1] = std::string(test::kNendo);
+    s->heading[heading::kSurveyName1] = std::string(test::kNendo);
     s->soil[1][1] = "1.20";
     s->soil[1][2] = "clay";
     s->blow[1][1] = "5";
@@ -69,8 +69,8 @@ TEST(ComputeMaxDepth, TakesTheDeeperOfSoilAndBlowTables) {
 
 TEST(WriteDataSheet, TextTheFormatCannotCarryStaysReadable) {
     auto s = std::make_unique<SurveyData>();
-    s->heading[1] = "price $$5";
-    s->heading[2] = "a \"quoted\" title";
+    s->heading[heading::kSurveyName1] = "price $$5";
+    s->heading[heading::kSurveyName2] = "a \"quoted\" title";
     s->heading[3] = "two\nlines";
     s->heading[4] = "ends with its line end\r\n";
     s->soil[1][1] = "1.00";
@@ -78,11 +78,11 @@ TEST(WriteDataSheet, TextTheFormatCannotCarryStaysReadable) {
     s->soil[1][3] = "say \"x\"";
     s->soil[1][4] = "$$A";
     auto r = ReadBack(FormatDataSheet(*s, ""));
-    EXPECT_EQ(r->heading[1], "price \x81\x90\x81\x90" "5");
-    EXPECT_EQ(r->heading[2], "a \"quoted\" title");  // heading lines are not split
+    EXPECT_EQ(r->heading[heading::kSurveyName1], "price \x81\x90\x81\x90" "5");
+    EXPECT_EQ(r->heading[heading::kSurveyName2], "a \"quoted\" title");  // heading lines are not split
     EXPECT_EQ(r->heading[3], "two lines");
     EXPECT_EQ(r->heading[4], "ends with its line end");
-    EXPECT_EQ(r->heading[5], "");
+    EXPECT_EQ(r->heading[heading::kPointNumber], "");
     EXPECT_EQ(r->soil[1][2], "sand, fine");
     EXPECT_EQ(r->soil[1][3], "say \xfa\x57x\xfa\x57");
     EXPECT_EQ(r->soil[1][4], "$$A");  // written as $""$A, read back whole
@@ -112,7 +112,7 @@ TEST(WriteDataSheet, RoundTripOfRandomSurveys) {
         auto first = ReadBack(FormatDataSheet(*s, "2"));
         auto second = ReadBack(FormatDataSheet(*first, "2"));
         ExpectSameTables(*first, *second);
-        EXPECT_EQ(second->heading[30], "2");
+        EXPECT_EQ(second->heading[heading::kDigitsNd], "2");
         if (HasFailure()) break;
     }
 }
@@ -145,7 +145,7 @@ TEST(WriteDataSheet, SheetsWithJapaneseNamesAreSavedAndOpened) {
     std::filesystem::create_directories(folder);
     const std::filesystem::path file = folder / PathFromUtf8("ボーリング柱状図Ｎ値.vkr");
     auto s = std::make_unique<SurveyData>();
-    s->heading[1] = std::string(test::kNendo);
+    s->heading[heading::kSurveyName1] = std::string(test::kNendo);
     s->soil[1][1] = "1.20";
     s->soil[1][2] = std::string(test::kJichin);
     s->blow[1][1] = "5";

@@ -151,7 +151,7 @@ TEST_F(RenderTest, Style1PagesShowTheirRows) {
     EXPECT_EQ(TextsAtX(Draw(1), x), Numbers(1, 41));
     EXPECT_EQ(TextsAtX(Draw(3), x), Numbers(83, 100));
     EXPECT_TRUE(TextsAtX(Draw(4), x).empty());
-    survey->heading[38] = "1";  // 40 rows, 5 mm each
+    survey->heading[heading::kRowsPerPage] = "1";  // 40 rows, 5 mm each
     const auto& ops = Draw(1);
     EXPECT_EQ(TextsAtX(ops, x), Numbers(1, 40));
 }
@@ -174,13 +174,13 @@ TEST_F(RenderTest, Style1DepthFiguresFollowTheScale) {
                     "22", "24", "26", "28", "30", "32", "34", "36", "38", "40"}},
     };
     for (const Case& c : cases) {
-        survey->heading[19] = c.scale;
+        survey->heading[heading::kDepthScale] = c.scale;
         EXPECT_EQ(TextsAtX(Draw(c.page), x, 5), c.figures) << c.scale << " page " << c.page;
     }
 }
 
 TEST_F(RenderTest, NdPlotIsClippedAndBrokenAtMissingNd) {
-    survey->heading[39] = "10";
+    survey->heading[heading::kNdScale] = "10";
     settings.sheet.plotLineWidthPx = 1;
     const char* rows[][4] = {{"1", "50", "50", "75"}, {"1", "100", "50", "100"}, {"1", "150", "50", ""},
                              {"1", "200", "50", "10"}, {"1", "250", "50", "20"}};
@@ -221,8 +221,8 @@ TEST_F(RenderTest, MonochromeRowRulesWithoutDashDrawNothing) {
 }
 
 TEST_F(RenderTest, Style2TwoColumnPages) {
-    survey->heading[31] = "1";
-    survey->heading[34] = "1";
+    survey->heading[heading::kSheetStyle] = "1";
+    survey->heading[heading::kTwoColumns] = "1";
     FillBlowRows(100, 2);
     SheetMapping m = MakeSheetMapping(kDpi, kDpi, 20, 5);
     const auto& page1 = Draw(1);
@@ -231,15 +231,15 @@ TEST_F(RenderTest, Style2TwoColumnPages) {
     const auto& page2 = Draw(2);
     EXPECT_EQ(TextsAtX(page2, MmToDeviceX(m, 19)), Numbers(52, 89));
     EXPECT_EQ(TextsAtX(page2, MmToDeviceX(m, 116)), Numbers(90, 100));
-    survey->heading[34] = "0";
+    survey->heading[heading::kTwoColumns] = "0";
     EXPECT_EQ(TextsAtX(Draw(3), MmToDeviceX(m, 19)), Numbers(77, 100));
 }
 
 TEST_F(RenderTest, FooterPageText) {
-    survey->heading[41] = "-";
-    survey->heading[42] = "3";
-    survey->heading[43] = "-";
-    survey->heading[48] = "100";
+    survey->heading[heading::kFooterBefore] = "-";
+    survey->heading[heading::kFooterStartPage] = "3";
+    survey->heading[heading::kFooterAfter] = "-";
+    survey->heading[heading::kFooterLeftMm] = "100";
     auto footer = [&](int page) {
         const auto& ops = Draw(page);
         // The footer is the last text of the page.
@@ -247,22 +247,22 @@ TEST_F(RenderTest, FooterPageText) {
         return it == ops.rend() ? std::string() : it->text;
     };
     EXPECT_EQ(footer(2), "-4-");       // style 1 counts on from the first page number
-    survey->heading[31] = "1";
+    survey->heading[heading::kSheetStyle] = "1";
     EXPECT_EQ(footer(2), "-3-");       // style 2 prints the number as it stands
-    survey->heading[42] = "A";
+    survey->heading[heading::kFooterStartPage] = "A";
     EXPECT_EQ(footer(2), "-A-");
 }
 
 TEST_F(RenderTest, ElevationText) {
-    survey->heading[12] = "TP";
-    survey->heading[13] = "12.3";
+    survey->heading[heading::kDatumKind] = "TP";
+    survey->heading[heading::kElevation] = "12.3";
     auto hasText = [&](const std::string& text, double xMm) {
         const auto& ops = Draw(1);
         int x = MmToDeviceX(MakeSheetMapping(kDpi, kDpi, 20, 5), xMm);
         return std::any_of(ops.begin(), ops.end(), [&](const DrawOp& o) { return o.text == text && o.x1 == x; });
     };
     EXPECT_TRUE(hasText("TP 12.3m", 71));
-    survey->heading[36] = "1";
+    survey->heading[heading::kElevationInParentheses] = "1";
     EXPECT_TRUE(hasText("( TP 12.3m )", 70));
     settings.sheet.hideMetreSign = 1;
     EXPECT_TRUE(hasText("( TP 12.3 )", 70));
@@ -334,10 +334,10 @@ TEST_F(RenderTest, PageCount) {
     EXPECT_EQ(CountSheetPages(*survey, s), 1);  // empty table
     FillBlowRows(30);
     survey->blow[30][2] = "550";
-    survey->heading[19] = "20";
+    survey->heading[heading::kDepthScale] = "20";
     EXPECT_EQ(CountSheetPages(*survey, s), 2);  // by depth: floor(5.5 / 4 + 0.01) + 1
-    survey->heading[31] = "1";
-    survey->heading[34] = "1";
+    survey->heading[heading::kSheetStyle] = "1";
+    survey->heading[heading::kTwoColumns] = "1";
     FillBlowRows(52);
     s.rowsPerPage = 38;
     EXPECT_EQ(CountSheetPages(*survey, s), 2);
@@ -358,15 +358,15 @@ TEST_F(RenderTest, AnySurveyDrawsWithoutTrouble) {
         survey->soil[r][2] = std::string(600, '\x82');
     }
     for (const char* scale : {"0", "-5", "1e9", "abc"}) {
-        survey->heading[19] = scale;
-        survey->heading[39] = scale;
+        survey->heading[heading::kDepthScale] = scale;
+        survey->heading[heading::kNdScale] = scale;
         settings.sheet.style2GraphWidthMm = scale;
         settings.sheet.tableRuleDashPx = 1;
         settings.sheet.tableRuleGapPx = 1;
         settings.sheet.monochrome = 1;
         settings.sheet.tableRuleWidthPx = 1;
         for (const char* style : {"0", "1"}) {
-            survey->heading[31] = style;
+            survey->heading[heading::kSheetStyle] = style;
             EXPECT_FALSE(Draw(1).empty());
             EXPECT_GE(CountSheetPages(*survey, state), 1);
         }

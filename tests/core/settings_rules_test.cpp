@@ -11,7 +11,12 @@
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
-#include "settings/settings_rules.h"
+#include "settings/digits_rules.h"
+#include "settings/font_rules.h"
+#include "settings/guide_rules.h"
+#include "settings/layout_rules.h"
+#include "settings/line_style_rules.h"
+#include "settings/setup_rules.h"
 #include "tests/core/test_system.h"
 
 namespace vosk {
@@ -26,21 +31,25 @@ TEST(LayoutRules, WarningsOnLeavingAndAtOk) {
         int warning;
     };
     // Non-numeric text counts as 0.
-    const Case starts[] = {{1007, "19.9", 4010}, {1007, "20", 0}, {1007, "abc", 4010}, {1008, "29.9", 4010},
-                           {1008, "30", 0},      {1009, "19", 4010}, {1009, "20", 0}};
+    using namespace layout_control;
+    const int unsuitable = message::kUnsuitableInput;
+    const Case starts[] = {{kPointNoStart, "19.9", unsuitable},     {kPointNoStart, "20", 0},
+                           {kPointNoStart, "abc", unsuitable},      {kElevationStart, "29.9", unsuitable},
+                           {kElevationStart, "30", 0},              {kPointNoLabelWidth, "19", unsuitable},
+                           {kPointNoLabelWidth, "20", 0}};
     for (const Case& c : starts) EXPECT_EQ(StartPositionWarning(c.control, c.text), c.warning) << c.control << c.text;
 
     // Bottom line + top margin, both read as integers.
-    EXPECT_EQ(BottomLineWarning("231", "14"), 134);  // 245 < 245.8
+    EXPECT_EQ(BottomLineWarning("231", "14"), message::kBottomGapTooSmall);  // 245 < 245.8
     EXPECT_EQ(BottomLineWarning("232", "14"), 0);
-    EXPECT_EQ(BottomLineWarning("232.9", "13"), 134);  // 232 + 13
+    EXPECT_EQ(BottomLineWarning("232.9", "13"), message::kBottomGapTooSmall);  // 232 + 13
     EXPECT_EQ(BottomLineWarning("266", "14"), 0);    // 280
-    EXPECT_EQ(BottomLineWarning("267", "14"), 135);  // 281
+    EXPECT_EQ(BottomLineWarning("267", "14"), message::kBottomOffPaper);  // 281
 
-    EXPECT_EQ(TwoColumnTopWarning("110"), 4033);
+    EXPECT_EQ(TwoColumnTopWarning("110"), message::kTwoColumnTopMarginSmall);
     EXPECT_EQ(TwoColumnTopWarning("111"), 0);
     EXPECT_EQ(TwoColumnTopWarning(""), 0);
-    EXPECT_EQ(TwoColumnTopWarning("x"), 4033);  // not empty, its value 0
+    EXPECT_EQ(TwoColumnTopWarning("x"), message::kTwoColumnTopMarginSmall);  // not empty, its value 0
 }
 
 TEST(LayoutRules, StandardExampleAndIntegerMargins) {
@@ -63,9 +72,9 @@ TEST(LayoutRules, StandardExampleAndIntegerMargins) {
     LayoutForm bad = form;
     bad.pointNoStartMm = "40";
     bad.leftMarginMm = "2.5";
-    EXPECT_EQ(StoreLayoutForm(bad, s), 1118);
+    EXPECT_EQ(StoreLayoutForm(bad, s), layout_control::kLeftMargin);
     bad.topMarginMm = "";
-    EXPECT_EQ(StoreLayoutForm(bad, s), 1119);
+    EXPECT_EQ(StoreLayoutForm(bad, s), layout_control::kTopMargin);
     EXPECT_EQ(s.pointNoStartMm, "31");
     bad.topMarginMm = " 7 ";
     bad.leftMarginMm = "-3";
@@ -112,10 +121,10 @@ TEST(LineStyleRules, OkStoresSolidGridsAndRefusesNonIntegers) {
     form.plotMarkWidthPx = "3px";
     form.underlineDashPx = "x";
     // The first field in the order of the dialog is named.
-    EXPECT_EQ(StoreLineStyleForm(form, s), 1107);
+    EXPECT_EQ(StoreLineStyleForm(form, s), line_style_control::kUnderlineDash);
     EXPECT_EQ(s.grid1Dash, 3);
     form.underlineDashPx = "6";
-    EXPECT_EQ(StoreLineStyleForm(form, s), 1030);
+    EXPECT_EQ(StoreLineStyleForm(form, s), line_style_control::kPlotMarkWidth);
     form.plotMarkWidthPx = "3";
     form.monochrome = true;
     ASSERT_EQ(StoreLineStyleForm(form, s), 0);
@@ -202,7 +211,7 @@ TEST_F(SettingsFilesTest, FontFilesAreWrittenAndFailuresNamed) {
     fs::remove(folder / "Font2.ndx");
     fs::create_directories(folder / "Font2.ndx" / "inside");
     EXPECT_EQ(SaveFontFiles(store_), std::vector<std::string>{(folder / "Font2.ndx").string()});
-    EXPECT_EQ(SaveFailedText({"/a", "/b"}), std::string(MessageText(4005)) + "\n( /a )\n( /b )");
+    EXPECT_EQ(SaveFailedText({"/a", "/b"}), std::string(MessageText(message::kSaveFailed)) + "\n( /a )\n( /b )");
 }
 
 TEST(SetupRules, FolderAndDriveChecks) {

@@ -73,7 +73,7 @@ TEST_F(SettingsTest, EmptyInstallFolderGivesDefaultsAndNamesTheMissingFiles) {
     EXPECT_EQ(s.pointNoLabelWidthMm, "25.0");
     EXPECT_EQ(s.bottomLinePositionMm, "257");
     EXPECT_EQ(s.enterKeyMode, 1);
-    EXPECT_EQ(survey_->heading[29], test::kKabushikiGaisha);  // the heading is normalised
+    EXPECT_EQ(survey_->heading[heading::kCompanyName], test::kKabushikiGaisha);  // the heading is normalised
     // Sys.ndx, the soil name list (once for both passes) and Font1.ndx.
     EXPECT_EQ(messages.texts, (std::vector<std::string>{
                                   FormatMessageText(32795, (folder / "Sys.ndx").string()),

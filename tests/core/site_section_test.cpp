@@ -36,9 +36,9 @@ std::shared_ptr<SurveyData> Survey(const std::string& elevation,
                                    const std::vector<std::pair<std::string, std::string>>& soils = {},
                                    const std::string& point = "", const std::string& datum = "TP") {
     auto s = std::make_shared<SurveyData>();
-    s->heading[5] = point;
-    s->heading[12] = datum;
-    s->heading[13] = elevation;
+    s->heading[heading::kPointNumber] = point;
+    s->heading[heading::kDatumKind] = datum;
+    s->heading[heading::kElevation] = elevation;
     for (size_t r = 0; r < blows.size(); ++r)
         for (int f = 0; f < 4; ++f) s->blow[static_cast<int>(r) + 1][f + 1] = blows[r][static_cast<size_t>(f)];
     for (size_t r = 0; r < soils.size(); ++r) {
@@ -95,7 +95,7 @@ TEST(SiteSectionModelTest, FiguresOffAnyScaleEndTheProfile) {
 TEST(SiteSectionModelTest, LayersNameAndThreshold) {
     auto s = Rising("5");
     s->soil[1][3] = Cp932Literal("砂混じり");
-    s->heading[1] = "site";
+    s->heading[heading::kSurveyName1] = "site";
     SectionPoint p = MakeSectionPoint(*s, "/data/No7.VKR", 20, 10, false);
     EXPECT_EQ(p.name, "No7");  // field 5 empty: the file name without .vkr
     EXPECT_EQ(p.surveyName, "site");
@@ -193,9 +193,9 @@ TEST(SiteSectionRefusalTest, WhatTheSectionRefuses) {
 TEST(SiteSectionRefusalTest, DifferentDatumsWarnButDraw) {
     SiteSection s;
     auto ap = Rising("2");
-    ap->heading[12] = "AP";
+    ap->heading[heading::kDatumKind] = "AP";
     auto none = Rising("2");
-    none->heading[12] = "";
+    none->heading[heading::kDatumKind] = "";
     ASSERT_FALSE(BuildSiteSection(Sheets({Rising("3"), none, Rising("1")}), {}, s));
     EXPECT_FALSE(s.datumsDiffer);  // a point without datum says nothing
     EXPECT_EQ(s.datum, "TP");
@@ -239,11 +239,11 @@ TEST_F(SectionFileTest, FilesThatAreNoDataSheetAreRefusedWithTheirMessageAfterTh
 
     SurveyData survey;
     ClearSurvey(survey);
-    survey.heading[13] = "4.5";
+    survey.heading[heading::kElevation] = "4.5";
     std::string good = Write("good.vkr", FormatDataSheet(survey, ""));
     ASSERT_FALSE(ReadSectionSheet(good, sheet));
     EXPECT_EQ(sheet.file, good);
-    EXPECT_EQ(sheet.survey->heading[13], "4.5");
+    EXPECT_EQ(sheet.survey->heading[heading::kElevation], "4.5");
 }
 
 class SectionDrawTest : public ::testing::Test {

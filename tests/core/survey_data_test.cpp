@@ -51,11 +51,11 @@ TEST(SurveyData, ClearEmptiesTheUnstoredSoilFields) {
 TEST(NormaliseHeading, NewDocumentGetsTheSheetDefaults) {
     auto s = std::make_unique<SurveyData>();
     NormaliseHeading(*s, test::kKabushikiGaisha);
-    EXPECT_EQ(s->heading[19], "20");
-    EXPECT_EQ(s->heading[28], "0");
-    EXPECT_EQ(s->heading[29], test::kKabushikiGaisha);
-    EXPECT_EQ(s->heading[35], "1");
-    EXPECT_EQ(s->heading[39], "10");
+    EXPECT_EQ(s->heading[heading::kDepthScale], "20");
+    EXPECT_EQ(s->heading[heading::kJgsFrame], "0");
+    EXPECT_EQ(s->heading[heading::kCompanyName], test::kKabushikiGaisha);
+    EXPECT_EQ(s->heading[heading::kVerticalSoilNames], "1");
+    EXPECT_EQ(s->heading[heading::kNdScale], "10");
 }
 
 TEST(NormaliseHeading, ScalesOutsideTheirRangeAreReplaced) {
@@ -70,17 +70,17 @@ TEST(NormaliseHeading, ScalesOutsideTheirRangeAreReplaced) {
     };
     for (const Case& c : cases) {
         auto s = std::make_unique<SurveyData>();
-        s->heading[19] = c.depthScale;
-        s->heading[39] = c.ndScale;
-        s->heading[28] = "1";
-        s->heading[29] = "ABC";
-        s->heading[35] = "0";
+        s->heading[heading::kDepthScale] = c.depthScale;
+        s->heading[heading::kNdScale] = c.ndScale;
+        s->heading[heading::kJgsFrame] = "1";
+        s->heading[heading::kCompanyName] = "ABC";
+        s->heading[heading::kVerticalSoilNames] = "0";
         NormaliseHeading(*s, "X");
-        EXPECT_EQ(s->heading[19], c.expectedDepth) << c.depthScale;
-        EXPECT_EQ(s->heading[39], c.expectedNd) << c.ndScale;
-        EXPECT_EQ(s->heading[28], "1");
-        EXPECT_EQ(s->heading[29], "ABC");
-        EXPECT_EQ(s->heading[35], "0");
+        EXPECT_EQ(s->heading[heading::kDepthScale], c.expectedDepth) << c.depthScale;
+        EXPECT_EQ(s->heading[heading::kNdScale], c.expectedNd) << c.ndScale;
+        EXPECT_EQ(s->heading[heading::kJgsFrame], "1");
+        EXPECT_EQ(s->heading[heading::kCompanyName], "ABC");
+        EXPECT_EQ(s->heading[heading::kVerticalSoilNames], "0");
     }
 }
 

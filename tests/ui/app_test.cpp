@@ -190,7 +190,7 @@ private slots:
         QStringList titles;
         for (QAction* a : frame_->menuBar()->actions()) titles << a->text();
         QCOMPARE(titles, (QStringList{"ﾌｧｲﾙ(&F)", "データ(&A)", "表示(&V)", "設定(&S)", "ﾍﾙﾌﾟ(&H)"}));
-        QMenu* file = frame_->menuBar()->actions()[0]->menu();
+        QMenu* file = frame_->MenuAt(menu::kFile);
         QStringList items;
         for (QAction* a : file->actions()) items << (a->isSeparator() ? QString("-") : a->text());
         QCOMPARE(items, (QStringList{"新規作成(&N)", "開く(&O)...", "上書き保存(&S)", "名前を付けて保存(&A)...", "-",
@@ -218,16 +218,16 @@ private slots:
     void soilNameCommandFollowsHeadingField51() {
         QAction* soilName = frame_->Action(command::kSoilName);
         QCOMPARE(soilName->text(), QString("土質名(&D)"));
-        const std::string saved = doc_->Survey().heading[51];
+        const std::string saved = doc_->Survey().heading[heading::kJacicSoilNames];
         // Field 51 read as an integer: only 1 chooses the JACIC dialog.
         for (auto [field, enabled] : {std::pair{"", true}, {"0", true}, {"2", true}, {"abc", true}, {"1", false},
                                       {" 1", false}, {"01", false}, {"1.5", false}}) {
-            doc_->Survey().heading[51] = field;
+            doc_->Survey().heading[heading::kJacicSoilNames] = field;
             frame_->UpdateCommandUi();
             QVERIFY2(soilName->isEnabled() == enabled, field);
             QVERIFY2(frame_->Action(command::kJacicSoilName)->isEnabled() == !enabled, field);
         }
-        doc_->Survey().heading[51] = saved;
+        doc_->Survey().heading[heading::kJacicSoilNames] = saved;
         frame_->UpdateCommandUi();
     }
 
@@ -315,7 +315,7 @@ private slots:
         WriteLastFolderFile(Settings(), LastFolderFile{"", "kept"});
         dialogs_.answers = {Path("sheets/a.vkr")};
         frame_->Action(command::kOpen)->trigger();
-        QCOMPARE(QString::fromStdString(doc_->Survey().heading[1]), QString("from a"));
+        QCOMPARE(QString::fromStdString(doc_->Survey().heading[heading::kSurveyName1]), QString("from a"));
         QCOMPARE(frame_->windowTitle(), QString("a.vkr - Vosk"));
         // A new run reads the folder back from the install folder.
         Settings() = SettingsStore{};
@@ -337,7 +337,7 @@ private slots:
         frame_->Action(command::kOpen)->trigger();
         QCOMPARE(messages.texts, (std::vector<std::string>{std::string(MessageText(32792)),
                                                            FormatMessageText(32795, Path("missing.vkr").toStdString())}));
-        QCOMPARE(QString::fromStdString(doc_->Survey().heading[1]), QString("good"));
+        QCOMPARE(QString::fromStdString(doc_->Survey().heading[heading::kSurveyName1]), QString("good"));
         QCOMPARE(doc_->PathName(), Path("good.vkr"));
         // The framework's open refuses it too, and binds nothing.
         QVERIFY(!doc_->OpenDocumentFile(Path("bad.vkr")));
@@ -390,7 +390,7 @@ private slots:
         };
         Write(Path("dropped.vkr"), Sheet(50, "dropped"));
         QVERIFY(drop(Path("dropped.vkr")));
-        QCOMPARE(QString::fromStdString(doc_->Survey().heading[1]), QString("dropped"));
+        QCOMPARE(QString::fromStdString(doc_->Survey().heading[heading::kSurveyName1]), QString("dropped"));
         QCOMPARE(doc_->PathName(), Path("dropped.vkr"));
         QCOMPARE(frame_->windowTitle(), QString("dropped.vkr - Vosk"));
         QVERIFY(frame_->Action(command::kNextPage)->isEnabled());
@@ -413,7 +413,7 @@ private slots:
         QCOMPARE(messages.texts, (std::vector<std::string>{std::string(MessageText(32792)),
                                                            FormatMessageText(32795, Path("missing.vkr").toStdString())}));
         QCOMPARE(messages.texts, framework.texts);
-        QCOMPARE(QString::fromStdString(doc_->Survey().heading[1]), QString("dropped"));
+        QCOMPARE(QString::fromStdString(doc_->Survey().heading[heading::kSurveyName1]), QString("dropped"));
         QCOMPARE(doc_->PathName(), Path("dropped.vkr"));
         QCOMPARE(frame_->windowTitle(), QString("dropped.vkr - Vosk"));
     }
@@ -449,7 +449,7 @@ private slots:
             const std::string expected = c.tooLarge ? std::string(MessageText(32792))
                                                     : FormatMessageText(32795, path.toStdString());
             QCOMPARE(messages.texts, (std::vector<std::string>(2, expected)));
-            QCOMPARE(QString::fromStdString(doc_->Survey().heading[1]), QString("good"));
+            QCOMPARE(QString::fromStdString(doc_->Survey().heading[heading::kSurveyName1]), QString("good"));
             QCOMPARE(doc_->PathName(), Path("good.vkr"));
         }
     }

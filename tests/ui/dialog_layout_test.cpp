@@ -14,7 +14,9 @@
 
 #include "entry/heading_form.h"
 #include "platform/message_service.h"
-#include "settings/settings_rules.h"
+#include "settings/digits_rules.h"
+#include "settings/layout_rules.h"
+#include "settings/line_style_rules.h"
 #include "settings/settings_store.h"
 #include "ui/entry/blow_check_dlg.h"
 #include "ui/entry/heading_dlg.h"
@@ -75,8 +77,8 @@ private slots:
     void everyDialogShowsItsTextsWhole() {
         MessageRecorder quiet;
         HeadingFields heading;
-        heading[41] = " -";
-        heading[43] = " -";
+        heading[heading::kFooterBefore] = " -";
+        heading[heading::kFooterAfter] = " -";
         auto survey = std::make_unique<SurveyData>();
         const std::function<std::unique_ptr<QDialog>()> dialogs[] = {
             [&] { return std::make_unique<CHeadingDlg>(LoadHeadingForm(heading), Settings()); },

@@ -14,6 +14,7 @@
 #include "settings/settings_store.h"
 #include "ui/entry/heading_dlg.h"
 #include "ui/entry/page_footer_dlg.h"
+#include "ui/widgets/dialog_support.h"
 
 namespace vosk {
 
@@ -62,28 +63,28 @@ private slots:
     void init() { heading_ = HeadingFields{}; }
 
     void standardExampleSelectsStyle1() {
-        heading_[31] = "1";
+        heading_[heading::kSheetStyle] = "1";
         HeadingFields h = RunHeading([](CHeadingDlg& d) {
             QVERIFY(Child<QRadioButton>(d, "style1")->isChecked());
             Child<QPushButton>(d, "standard")->click();
-            QCOMPARE(Child<QLineEdit>(d, "field19")->text(), QString("20"));
+            QCOMPARE(Child<QLineEdit>(d, HeadingFieldName(heading::kDepthScale))->text(), QString("20"));
             Ok(d);
         });
-        QCOMPARE(h[31], std::string("0"));
-        QCOMPARE(h[19], std::string("20"));
-        QCOMPARE(h[39], std::string("10"));
-        QCOMPARE(h[38], std::string("0"));  // empty field 38 opened on the first choice
+        QCOMPARE(h[heading::kSheetStyle], std::string("0"));
+        QCOMPARE(h[heading::kDepthScale], std::string("20"));
+        QCOMPARE(h[heading::kNdScale], std::string("10"));
+        QCOMPARE(h[heading::kRowsPerPage], std::string("0"));  // empty field 38 opened on the first choice
     }
 
     void enterInAnEditableComboMovesOnAsInAPlainField() {
         Settings().sheet.enterKeyMode = 1;  // "次に移動"
         RunHeading([](CHeadingDlg& d) {
-            for (const char* name : {"field10", "field18"}) {
-                auto* combo = Child<QComboBox>(d, name);
+            for (int field : {heading::kTester, heading::kWeather}) {
+                auto* combo = Child<QComboBox>(d, HeadingFieldName(field));
                 combo->setFocus();
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
                 QWidget* now = QApplication::focusWidget();
-                QVERIFY2(now != combo && !combo->isAncestorOf(now), name);
+                QVERIFY2(now != combo && !combo->isAncestorOf(now), qPrintable(HeadingFieldName(field)));
                 QVERIFY(d.isVisible());
             }
             d.reject();
@@ -96,73 +97,73 @@ private slots:
             MessageRecorder messages;
             int result = 0;
             RunHeading([&](CHeadingDlg& d) {
-                Child<QLineEdit>(d, "field19")->setText(QString::fromUtf8(bad));
+                Child<QLineEdit>(d, HeadingFieldName(heading::kDepthScale))->setText(QString::fromUtf8(bad));
                 Ok(d);
             }, &result);
             QCOMPARE(result, -1);  // still open
             QCOMPARE(messages.texts, std::vector<std::string>{std::string(MessageText(61712))});
         }
         HeadingFields h = RunHeading([](CHeadingDlg& d) {
-            Child<QLineEdit>(d, "field19")->setText(" 0020\t");
+            Child<QLineEdit>(d, HeadingFieldName(heading::kDepthScale))->setText(" 0020\t");
             Ok(d);
         });
-        QCOMPARE(h[19], std::string("20"));
+        QCOMPARE(h[heading::kDepthScale], std::string("20"));
     }
 
     void weatherTesterAndCancel() {
-        heading_[18] = "\x90\xb0";  // 晴
+        heading_[heading::kWeather] = "\x90\xb0";  // 晴
         HeadingFields h = RunHeading([](CHeadingDlg& d) {
-            auto* weather = Child<QComboBox>(d, "field18");
+            auto* weather = Child<QComboBox>(d, HeadingFieldName(heading::kWeather));
             QCOMPARE(weather->currentText(), QString("晴"));
             weather->setCurrentIndex(weather->count() - 1);  // the empty item
-            auto* tester = Child<QComboBox>(d, "field10");
+            auto* tester = Child<QComboBox>(d, HeadingFieldName(heading::kTester));
             QVERIFY(tester->count() >= 2);                   // the master list and "　"
             QCOMPARE(tester->itemText(tester->count() - 1), QString("　"));
             Ok(d);
         });
-        QCOMPARE(h[18], std::string());
-        heading_[1] = "old";
+        QCOMPARE(h[heading::kWeather], std::string());
+        heading_[heading::kSurveyName1] = "old";
         h = RunHeading([](CHeadingDlg& d) {
-            Child<QLineEdit>(d, "field1")->setText("new");
+            Child<QLineEdit>(d, HeadingFieldName(heading::kSurveyName1))->setText("new");
             d.reject();
         });
-        QCOMPARE(h[1], std::string("old"));
+        QCOMPARE(h[heading::kSurveyName1], std::string("old"));
     }
 
     void untouchedFieldsKeepTheirBytes() {
         // A byte that does not decode, and a character CP932 holds twice.
-        heading_[1] = "a\x81";
-        heading_[2] = "\xed\x40";
-        heading_[21] = "\xfa\x40";
+        heading_[heading::kSurveyName1] = "a\x81";
+        heading_[heading::kSurveyName2] = "\xed\x40";
+        heading_[heading::kRemark1] = "\xfa\x40";
         MessageRecorder messages;
         int result = 0;
         HeadingFields h = RunHeading([](CHeadingDlg& d) {
-            Child<QLineEdit>(d, "field1")->setFocus();
-            Child<QLineEdit>(d, "field2")->setFocus();  // passing through does not change them
-            Child<QLineEdit>(d, "field5")->setText("P-1");
+            Child<QLineEdit>(d, HeadingFieldName(heading::kSurveyName1))->setFocus();
+            Child<QLineEdit>(d, HeadingFieldName(heading::kSurveyName2))->setFocus();  // passing through does not change them
+            Child<QLineEdit>(d, HeadingFieldName(heading::kPointNumber))->setText("P-1");
             Ok(d);
         }, &result);
         QCOMPARE(result, int(QDialog::Accepted));
         QVERIFY(messages.texts.empty());
-        QCOMPARE(h[5], std::string("P-1"));
-        QCOMPARE(h[1], heading_[1]);
-        QCOMPARE(h[2], heading_[2]);
-        QCOMPARE(h[21], heading_[21]);
+        QCOMPARE(h[heading::kPointNumber], std::string("P-1"));
+        QCOMPARE(h[heading::kSurveyName1], heading_[heading::kSurveyName1]);
+        QCOMPARE(h[heading::kSurveyName2], heading_[heading::kSurveyName2]);
+        QCOMPARE(h[heading::kRemark1], heading_[heading::kRemark1]);
     }
 
     void textTheSheetCannotCarryIsRefusedWhereTyped() {
         MessageRecorder messages;
-        heading_[1] = "survey";
+        heading_[heading::kSurveyName1] = "survey";
         HeadingFields h = RunHeading([](CHeadingDlg& d) {
-            auto* name = Child<QLineEdit>(d, "field1");
+            auto* name = Child<QLineEdit>(d, HeadingFieldName(heading::kSurveyName1));
             Type(name, "cost $$5");
             QCOMPARE(name->text(), QString("survey"));  // the last good text is back
-            Type(Child<QLineEdit>(d, "field2"), "한국");
-            QCOMPARE(Child<QLineEdit>(d, "field2")->text(), QString());
+            Type(Child<QLineEdit>(d, HeadingFieldName(heading::kSurveyName2)), "한국");
+            QCOMPARE(Child<QLineEdit>(d, HeadingFieldName(heading::kSurveyName2))->text(), QString());
             Ok(d);
         });
         QCOMPARE(messages.texts.size(), size_t(2));
-        QCOMPARE(h[1], std::string("survey"));
+        QCOMPARE(h[heading::kSurveyName1], std::string("survey"));
     }
 
     void footerOpensWithTheStandardSettings() {
@@ -172,42 +173,42 @@ private slots:
         } cases[] = {{210, "105", "105"}, {420, "210", "150"}};
         for (const Case& c : cases) {
             CPageFooterDlg d(LoadFooterForm(heading_), c.width, 297, Settings());
-            QCOMPARE(Child<QLineEdit>(d, "field49")->text(), c.centre);
-            QCOMPARE(Child<QLineEdit>(d, "field48")->text(), c.left);
-            QCOMPARE(Child<QLineEdit>(d, "field45")->text(), QString("281"));
-            QCOMPARE(Child<QLineEdit>(d, "field46")->text(), QString("2.0"));
-            QVERIFY(!Child<QLineEdit>(d, "field45")->isEnabled());  // "下線から"
-            QVERIFY(!Child<QLineEdit>(d, "field48")->isEnabled());  // "用紙左右中央"
+            QCOMPARE(Child<QLineEdit>(d, HeadingFieldName(heading::kFooterCentreMm))->text(), c.centre);
+            QCOMPARE(Child<QLineEdit>(d, HeadingFieldName(heading::kFooterLeftMm))->text(), c.left);
+            QCOMPARE(Child<QLineEdit>(d, HeadingFieldName(heading::kFooterTopMm))->text(), QString("281"));
+            QCOMPARE(Child<QLineEdit>(d, HeadingFieldName(heading::kFooterBelowLineMm))->text(), QString("2.0"));
+            QVERIFY(!Child<QLineEdit>(d, HeadingFieldName(heading::kFooterTopMm))->isEnabled());  // "下線から"
+            QVERIFY(!Child<QLineEdit>(d, HeadingFieldName(heading::kFooterLeftMm))->isEnabled());  // "用紙左右中央"
         }
     }
 
     void footerTextsBeforeAndAfter() {
-        heading_[42] = "1";
-        heading_[45] = "10";
+        heading_[heading::kFooterStartPage] = "1";
+        heading_[heading::kFooterTopMm] = "10";
         CPageFooterDlg d(LoadFooterForm(heading_), 210, 297, Settings());
         Show(d);
-        auto* before = Child<QComboBox>(d, "field41");
-        auto* after = Child<QComboBox>(d, "field43");
+        auto* before = Child<QComboBox>(d, HeadingFieldName(heading::kFooterBefore));
+        auto* after = Child<QComboBox>(d, HeadingFieldName(heading::kFooterAfter));
         before->setCurrentIndex(0);  // "   <無し>"
         before->lineEdit()->setFocus();
-        Child<QLineEdit>(d, "field42")->setFocus();
+        Child<QLineEdit>(d, HeadingFieldName(heading::kFooterStartPage))->setFocus();
         QCOMPARE(before->currentText(), QString());
         before->setEditText("(");
         before->lineEdit()->setFocus();
-        Child<QLineEdit>(d, "field42")->setFocus();
+        Child<QLineEdit>(d, HeadingFieldName(heading::kFooterStartPage))->setFocus();
         QCOMPARE(after->currentText(), QString(")"));
         QCOMPARE(Child<QLineEdit>(d, "sample")->text(), QString("(1)"));
         after->setEditText("-");
         before->lineEdit()->setFocus();
-        Child<QLineEdit>(d, "field42")->setFocus();
+        Child<QLineEdit>(d, HeadingFieldName(heading::kFooterStartPage))->setFocus();
         QCOMPARE(after->currentText(), QString("-"));
     }
 
     void footerOutsideThePaperOnlyWarns() {
         MessageRecorder messages;
-        heading_[44] = "0";
-        heading_[45] = "281";
-        heading_[48] = "20";
+        heading_[heading::kFooterFromBottomLine] = "0";
+        heading_[heading::kFooterTopMm] = "281";
+        heading_[heading::kFooterLeftMm] = "20";
         CPageFooterDlg d(LoadFooterForm(heading_), 210, 297, Settings());
         Show(d);
         QVERIFY(Child<QRadioButton>(d, "fromTop")->isChecked());
@@ -216,8 +217,8 @@ private slots:
         QCOMPARE(messages.texts, std::vector<std::string>{FormatMessageText(133, "281")});
         HeadingFields h = heading_;
         StoreFooterForm(d.Form(), h);
-        QCOMPARE(h[45], std::string("281"));
-        QCOMPARE(h[44], std::string("0"));
+        QCOMPARE(h[heading::kFooterTopMm], std::string("281"));
+        QCOMPARE(h[heading::kFooterFromBottomLine], std::string("0"));
     }
 };
 

@@ -425,12 +425,12 @@ private slots:
         frame.View()->OnInitialUpdate();
         QAction* jacic = frame.Action(command::kJacicSoilName);
         QCOMPARE(jacic->text(), QString("JACIC土質名(&T) "));
-        TestSurvey().heading[51] = "0";
+        TestSurvey().heading[heading::kJacicSoilNames] = "0";
         frame.UpdateCommandUi();
         QVERIFY(!jacic->isEnabled());
-        TestSurvey().heading[51] = "1";
-        TestSurvey().heading[31] = "1";  // style 2 draws the soil column
-        TestSurvey().heading[35] = "0";  // names written across
+        TestSurvey().heading[heading::kJacicSoilNames] = "1";
+        TestSurvey().heading[heading::kSheetStyle] = "1";  // style 2 draws the soil column
+        TestSurvey().heading[heading::kVerticalSoilNames] = "0";  // names written across
         frame.UpdateCommandUi();
         QVERIFY(jacic->isEnabled());
 

@@ -26,6 +26,7 @@
 #include "survey/data_sheet.h"
 #include "ui/entry/blow_data_dlg.h"
 #include "ui/entry/heading_dlg.h"
+#include "ui/widgets/dialog_support.h"
 
 namespace vosk {
 namespace {
@@ -47,7 +48,7 @@ void TypeHeading(CMainFrame& frame, int field, const QString& text) {
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<CHeadingDlg*>(QApplication::activeModalWidget());
         QVERIFY(d);
-        auto* edit = d->findChild<QLineEdit*>(QStringLiteral("field%1").arg(field));
+        auto* edit = d->findChild<QLineEdit*>(HeadingFieldName(field));
         QVERIFY(edit);
         edit->setText(text);
         d->accept();
@@ -98,7 +99,7 @@ private slots:
         QVERIFY(!frame.Recovery()->isVisible());
         QVERIFY(CopiesIn(Folder()).isEmpty());
 
-        TypeHeading(frame, 1, QStringLiteral("山田台地"));
+        TypeHeading(frame, heading::kSurveyName1, QStringLiteral("山田台地"));
         QCOMPARE(frame.windowTitle(), QString("point.vkr* - Vosk"));
         const QStringList copies = CopiesIn(Folder());
         QCOMPARE(copies.size(), 1);
@@ -115,11 +116,11 @@ private slots:
         QCOMPARE(frame.windowTitle(), QString("point.vkr - Vosk"));
 
         // New after a change keeps the unsaved survey's copy.
-        TypeHeading(frame, 1, QStringLiteral("二度目"));
+        TypeHeading(frame, heading::kSurveyName1, QStringLiteral("二度目"));
         frame.Action(command::kNew)->trigger();
         QCOMPARE(CopiesIn(Folder()).size(), 1);
         QCOMPARE(frame.windowTitle(), QString("無題 - Vosk"));
-        TypeHeading(frame, 1, QStringLiteral("新しい地点"));
+        TypeHeading(frame, heading::kSurveyName1, QStringLiteral("新しい地点"));
         QCOMPARE(CopiesIn(Folder()).size(), 2);
     }
 
@@ -131,7 +132,7 @@ private slots:
         CVoskApp app(&quiet);
         int exitCode = 0;
         QVERIFY(app.InitInstance({"vosk", QString::fromLocal8Bit(qgetenv(kChildEnv))}, exitCode));
-        TypeHeading(*app.MainFrame(), 1, QStringLiteral("打ったばかりの地点名"));
+        TypeHeading(*app.MainFrame(), heading::kSurveyName1, QStringLiteral("打ったばかりの地点名"));
         std::printf("typed\n");
         std::fflush(stdout);
         QTest::qWait(60000);
@@ -167,14 +168,14 @@ private slots:
         QCOMPARE(bar->DiscardButton()->text(), QString("破棄"));
         bar->RestoreButton()->click();
         QVERIFY(!bar->isVisible());
-        QCOMPARE(app.Document()->Survey().heading[1], Utf8ToCp932("打ったばかりの地点名").value());
+        QCOMPARE(app.Document()->Survey().heading[heading::kSurveyName1], Utf8ToCp932("打ったばかりの地点名").value());
         QCOMPARE(app.Document()->PathName(), file);
         QCOMPARE(frame.windowTitle(), QString("killed.vkr* - Vosk"));
 
         frame.Action(command::kSave)->trigger();
         std::unique_ptr<SurveyData> saved = std::make_unique<SurveyData>();
         ReadDataSheet(*saved, Bytes(file), ReadPath::Framework);
-        QCOMPARE(saved->heading[1], app.Document()->Survey().heading[1]);
+        QCOMPARE(saved->heading[heading::kSurveyName1], app.Document()->Survey().heading[heading::kSurveyName1]);
         QVERIFY(CopiesIn(Folder()).isEmpty());
     }
 

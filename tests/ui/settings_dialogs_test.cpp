@@ -31,8 +31,12 @@
 #include "platform/recording_canvas.h"
 #include "platform/string_table.h"
 #include "render/report_page.h"
+#include "settings/font_rules.h"
+#include "settings/guide_rules.h"
 #include "settings/settings_store.h"
+#include "settings/setup_rules.h"
 #include "ui/settings/digits_dlg.h"
+#include "ui/settings/enter_key_dlg.h"
 #include "ui/settings/font_set_dlg.h"
 #include "ui/settings/guide_dlg.h"
 #include "ui/settings/layout_dlg.h"
@@ -197,37 +201,41 @@ private slots:
     // ---- Layout -------------------------------------------------------------
 
     void layoutOpensWithTheStandardExampleWhenTheGraphWidthIsEmpty() {
+        using namespace layout_control;
         SheetSettings s = Settings().sheet;
         s.style2GraphWidthMm.clear();
         s.topMarginMm = 3;
         s.hideMetreSign = 1;
         CLayoutDlg dialog(LoadLayoutForm(s), Settings());
-        QCOMPARE(Edit(&dialog, 1119)->text(), QString("14"));
-        QCOMPARE(Edit(&dialog, 1118)->text(), QString("20"));
-        QCOMPARE(Edit(&dialog, 1004)->text(), QString("80"));
-        QCOMPARE(Edit(&dialog, 1012)->text(), QString("259"));
-        QVERIFY(!Find<QCheckBox>(&dialog, 1062)->isChecked());
+        QCOMPARE(Edit(&dialog, kTopMargin)->text(), QString("14"));
+        QCOMPARE(Edit(&dialog, kLeftMargin)->text(), QString("20"));
+        QCOMPARE(Edit(&dialog, kStyle2GraphWidth)->text(), QString("80"));
+        QCOMPARE(Edit(&dialog, kBottomLine)->text(), QString("259"));
+        QVERIFY(!Find<QCheckBox>(&dialog, kHideMetreSign)->isChecked());
         // With a graph width the stored values show, until "標準の設定例".
         s.style2GraphWidthMm = "70";
         CLayoutDlg stored(LoadLayoutForm(s), Settings());
-        QCOMPARE(Edit(&stored, 1119)->text(), QString("3"));
-        QVERIFY(Find<QCheckBox>(&stored, 1062)->isChecked());
-        Click(&stored, 1080);
-        QCOMPARE(Edit(&stored, 1119)->text(), QString("14"));
-        QCOMPARE(Edit(&stored, 1004)->text(), QString("80"));
+        QCOMPARE(Edit(&stored, kTopMargin)->text(), QString("3"));
+        QVERIFY(Find<QCheckBox>(&stored, kHideMetreSign)->isChecked());
+        Click(&stored, kStandardExample);
+        QCOMPARE(Edit(&stored, kTopMargin)->text(), QString("14"));
+        QCOMPARE(Edit(&stored, kStyle2GraphWidth)->text(), QString("80"));
     }
 
     void layoutWarnsOnLeavingFields() {
+        using namespace layout_control;
         CLayoutDlg dialog(LoadLayoutForm(Settings().sheet), Settings());
         ShowActive(dialog);
-        Edit(&dialog, 1119)->setText("14");
+        Edit(&dialog, kTopMargin)->setText("14");
         struct Case {
             int id;
             const char* text;
             int warning;
         };
-        const Case cases[] = {{1007, "19.9", 4010}, {1007, "20", 0},   {1008, "29", 4010}, {1009, "25", 0},
-                              {1012, "231", 134},   {1012, "232", 0}, {1012, "267", 135}};
+        const Case cases[] = {{kPointNoStart, "19.9", message::kUnsuitableInput}, {kPointNoStart, "20", 0},
+                              {kElevationStart, "29", message::kUnsuitableInput},  {kPointNoLabelWidth, "25", 0},
+                              {kBottomLine, "231", message::kBottomGapTooSmall},   {kBottomLine, "232", 0},
+                              {kBottomLine, "267", message::kBottomOffPaper}};
         for (const Case& c : cases) {
             MessageRecorder messages;
             TypeAndLeave(Edit(&dialog, c.id), c.text);
@@ -240,6 +248,7 @@ private slots:
     }
 
     void layoutOkWarnsWithoutBlockingButRefusesNonIntegerMargins() {
+        using namespace layout_control;
         struct Case {
             const char* twoColumnTop;
             bool warns;
@@ -247,29 +256,32 @@ private slots:
         for (const Case& c : {Case{"110", true}, Case{"111", false}, Case{"", false}}) {
             CLayoutDlg dialog(LoadLayoutForm(Settings().sheet), Settings());
             ShowActive(dialog);
-            Edit(&dialog, 1006)->setText(c.twoColumnTop);
+            Edit(&dialog, kStyle2BlockTopTwoColumn)->setText(c.twoColumnTop);
             MessageRecorder messages;
             ClickOk(&dialog);
-            QCOMPARE(messages.texts, c.warns ? std::vector<std::string>{Text(4033)} : std::vector<std::string>{});
+            QCOMPARE(messages.texts, c.warns ? std::vector<std::string>{Text(message::kTwoColumnTopMarginSmall)}
+                                             : std::vector<std::string>{});
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(dialog.Form().style2BlockTopTwoColumnMm, std::string(c.twoColumnTop));
         }
         CLayoutDlg dialog(LoadLayoutForm(Settings().sheet), Settings());
         ShowActive(dialog);
-        Edit(&dialog, 1012)->setText("200");  // sum too small: warned, not refused
-        Edit(&dialog, 1118)->setText("2.5");
+        Edit(&dialog, kBottomLine)->setText("200");  // sum too small: warned, not refused
+        Edit(&dialog, kLeftMargin)->setText("2.5");
         MessageRecorder messages;
         ClickOk(&dialog);
-        QCOMPARE(messages.texts, (std::vector<std::string>{Text(134), Text(61712)}));
+        QCOMPARE(messages.texts,
+                 (std::vector<std::string>{Text(message::kBottomGapTooSmall), Text(message::kWholeNumberNeeded)}));
         QVERIFY(dialog.isVisible());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(&dialog, 1118)));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(&dialog, kLeftMargin)));
     }
 
     void layoutOkStoresSavesAtOnceAndSurvivesARestart() {
+        using namespace layout_control;
         RunCommand(command::kLayout, [&](QDialog* d) {
-            Edit(d, 1119)->setText("9");
-            Edit(d, 1001)->setText("45");
-            Find<QCheckBox>(d, 1062)->setChecked(true);
+            Edit(d, kTopMargin)->setText("9");
+            Edit(d, kStyle2BlockTop)->setText("45");
+            Find<QCheckBox>(d, kHideMetreSign)->setChecked(true);
             ClickOk(d);
         });
         QCOMPARE(Settings().sheet.topMarginMm, 9L);
@@ -282,7 +294,7 @@ private slots:
         // Cancel keeps everything as it was.
         const std::string before = Bytes(Install() / "Sys.ndx");
         RunCommand(command::kLayout, [&](QDialog* d) {
-            Edit(d, 1119)->setText("30");
+            Edit(d, kTopMargin)->setText("30");
             d->reject();
         });
         QCOMPARE(Settings().sheet.topMarginMm, 9L);
@@ -294,76 +306,82 @@ private slots:
         fs::create_directories(Install() / "Sys.ndx" / "inside");
         MessageRecorder messages;
         RunCommand(command::kLayout, [&](QDialog* d) { ClickOk(d); });
-        QCOMPARE(messages.texts, std::vector<std::string>{Text(4005) + "\n( " + (Install() / "Sys.ndx").string() + " )"});
+        QCOMPARE(messages.texts,
+                 std::vector<std::string>{Text(message::kSaveFailed) + "\n( " + (Install() / "Sys.ndx").string() + " )"});
     }
 
     void enterKeyInALayoutFieldFollowsTheSetting() {
+        using namespace layout_control;
         for (long mode : {0L, 1L, 2L}) {
             Settings().sheet.enterKeyMode = mode;
             CLayoutDlg dialog(LoadLayoutForm(Settings().sheet), Settings());
             ShowActive(dialog);
             MessageRecorder messages;
-            Edit(&dialog, 1007)->setFocus();
-            QTest::keyClick(Edit(&dialog, 1007), Qt::Key_Return);
+            Edit(&dialog, kPointNoStart)->setFocus();
+            QTest::keyClick(Edit(&dialog, kPointNoStart), Qt::Key_Return);
             QCOMPARE(dialog.result() == QDialog::Accepted, mode == 0);
             QCOMPARE(dialog.isVisible(), mode != 0);
-            if (mode == 1) QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(&dialog, 1008)));
-            if (mode == 2) QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(&dialog, 1007)));
+            if (mode == 1) QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(&dialog, kElevationStart)));
+            if (mode == 2) QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(&dialog, kPointNoStart)));
         }
     }
 
     // ---- Line style ---------------------------------------------------------
 
     void lineStyleStandardSetsAndModes() {
+        using namespace line_style_control;
         CLineStyleDlg dialog(LoadLineStyleForm(Settings().sheet), Settings(), services_);
         ShowActive(dialog);
-        Find<QRadioButton>(&dialog, 1072)->click();
-        Edit(&dialog, 1105)->setText("3");
-        QVERIFY(Edit(&dialog, 1104)->isEnabled() && Edit(&dialog, 1105)->isEnabled());
-        Click(&dialog, 1045);  // "カラー 標準"
-        QCOMPARE(Edit(&dialog, 1105)->text(), QString("0"));
-        QCOMPARE(Edit(&dialog, 1104)->text(), QString("4"));
-        QVERIFY(!Edit(&dialog, 1104)->isEnabled() && !Edit(&dialog, 1105)->isEnabled());
-        QVERIFY(Edit(&dialog, 1000)->isEnabled());
-        QVERIFY(Find<QRadioButton>(&dialog, 1071)->isChecked());
-        QCOMPARE(Edit(&dialog, 1097)->text(), QString("0"));
-        Find<QRadioButton>(&dialog, 1072)->click();  // black and white frees dash and gap
-        QVERIFY(Edit(&dialog, 1104)->isEnabled() && Edit(&dialog, 1105)->isEnabled() && Edit(&dialog, 1000)->isEnabled());
-        Click(&dialog, 1046);  // "カラー 細密"
-        QCOMPARE(Edit(&dialog, 1097)->text(), QString("1"));
-        QCOMPARE(Edit(&dialog, 1002)->text(), QString("0xffff80"));
-        QCOMPARE(Edit(&dialog, 1002)->palette().color(QPalette::Text), QColor(0x80, 0xff, 0xff));
+        Find<QRadioButton>(&dialog, kMonochrome)->click();
+        Edit(&dialog, kTableRuleGap)->setText("3");
+        QVERIFY(Edit(&dialog, kTableRuleDash)->isEnabled() && Edit(&dialog, kTableRuleGap)->isEnabled());
+        Click(&dialog, kColourStandard);
+        QCOMPARE(Edit(&dialog, kTableRuleGap)->text(), QString("0"));
+        QCOMPARE(Edit(&dialog, kTableRuleDash)->text(), QString("4"));
+        QVERIFY(!Edit(&dialog, kTableRuleDash)->isEnabled() && !Edit(&dialog, kTableRuleGap)->isEnabled());
+        QVERIFY(Edit(&dialog, kTableRuleColour)->isEnabled());
+        QVERIFY(Find<QRadioButton>(&dialog, kColour)->isChecked());
+        QCOMPARE(Edit(&dialog, kGrid2Width)->text(), QString("0"));
+        Find<QRadioButton>(&dialog, kMonochrome)->click();  // black and white frees dash and gap
+        QVERIFY(Edit(&dialog, kTableRuleDash)->isEnabled() && Edit(&dialog, kTableRuleGap)->isEnabled() &&
+                Edit(&dialog, kTableRuleColour)->isEnabled());
+        Click(&dialog, kColourFine);
+        QCOMPARE(Edit(&dialog, kGrid2Width)->text(), QString("1"));
+        QCOMPARE(Edit(&dialog, kGrid2Colour)->text(), QString("0xffff80"));
+        QCOMPARE(Edit(&dialog, kGrid2Colour)->palette().color(QPalette::Text), QColor(0x80, 0xff, 0xff));
     }
 
     void colourEditsShowTheirColourAndTakeThePickersChoice() {
+        using namespace line_style_control;
         SheetSettings s = Settings().sheet;
         s.tableRuleColour = "0x0000ff";  // red: the lowest byte
         s.grid1Colour = "255";           // decimal is read too
         s.grid2Colour = "grey";          // no number: black
         CLineStyleDlg dialog(LoadLineStyleForm(s), Settings(), services_);
         ShowActive(dialog);
-        QCOMPARE(Edit(&dialog, 1000)->palette().color(QPalette::Text), QColor(Qt::red));
-        QCOMPARE(Edit(&dialog, 1001)->palette().color(QPalette::Text), QColor(Qt::red));
-        QCOMPARE(Edit(&dialog, 1002)->palette().color(QPalette::Text), QColor(Qt::black));
+        QCOMPARE(Edit(&dialog, kTableRuleColour)->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(Edit(&dialog, kGrid1Colour)->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(Edit(&dialog, kGrid2Colour)->palette().color(QPalette::Text), QColor(Qt::black));
 
         services_.colours = {Colour{0x00ff00}, std::nullopt};
-        Click(&dialog, 1022);  // "色" of grid 1
+        Click(&dialog, kGrid1ColourButton);
         QCOMPARE(services_.coloursOffered, std::vector<Colour>{0xff});
-        QCOMPARE(Edit(&dialog, 1001)->text(), QString("0x00ff00"));
-        QCOMPARE(Edit(&dialog, 1001)->palette().color(QPalette::Text), QColor(Qt::green));
-        Click(&dialog, 1068);  // cancelled: unchanged
-        QCOMPARE(Edit(&dialog, 1000)->text(), QString("0x0000ff"));
+        QCOMPARE(Edit(&dialog, kGrid1Colour)->text(), QString("0x00ff00"));
+        QCOMPARE(Edit(&dialog, kGrid1Colour)->palette().color(QPalette::Text), QColor(Qt::green));
+        Click(&dialog, kTableRuleColourButton);  // cancelled: unchanged
+        QCOMPARE(Edit(&dialog, kTableRuleColour)->text(), QString("0x0000ff"));
     }
 
     void lineStyleOkStoresColourModeGapAndSolidGrids() {
+        using namespace line_style_control;
         Settings().sheet.monochrome = 0;
         Settings().sheet.tableRuleGapPx = 3;
         Settings().sheet.grid1Dash = 2;
         Settings().sheet.grid2Gap = 4;
         QString gapShown;
         RunCommand(command::kLineStyle, [&](QDialog* d) {
-            gapShown = Edit(d, 1105)->text();
-            Edit(d, 1085)->setText("測量株式会社");
+            gapShown = Edit(d, kTableRuleGap)->text();
+            Edit(d, kCompanyName)->setText("測量株式会社");
             ClickOk(d);
         });
         QCOMPARE(gapShown, QString("0"));
@@ -376,29 +394,30 @@ private slots:
         // A width that is no integer refuses OK.
         CLineStyleDlg dialog(LoadLineStyleForm(Settings().sheet), Settings(), services_);
         ShowActive(dialog);
-        Edit(&dialog, 1029)->setText("1.5");
+        Edit(&dialog, kPlotLineWidth)->setText("1.5");
         MessageRecorder messages;
         ClickOk(&dialog);
-        QCOMPARE(messages.texts, std::vector<std::string>{Text(61712)});
+        QCOMPARE(messages.texts, std::vector<std::string>{Text(message::kWholeNumberNeeded)});
         QVERIFY(dialog.isVisible());
     }
 
     // ---- Digits -------------------------------------------------------------
 
     void digitsStandardExampleAndTypedText() {
+        using namespace digits_control;
         Settings().sheet.digitsN.clear();
         Settings().sheet.digitsNd = "2";
         RunCommand(command::kDigits, [&](QDialog* d) {
-            QCOMPARE(Find<QComboBox>(d, 1056)->currentText(), QString("0"));
-            QCOMPARE(Find<QComboBox>(d, 1057)->currentText(), QString("自動"));
-            QCOMPARE(Find<QComboBox>(d, 1019)->currentText(), QString("Nd(回)"));
-            QCOMPARE(Edit(d, 1003)->text(), QString("0"));
-            auto* nd = Find<QComboBox>(d, 1059);
+            QCOMPARE(Find<QComboBox>(d, kN)->currentText(), QString("0"));
+            QCOMPARE(Find<QComboBox>(d, kDepth)->currentText(), QString("自動"));
+            QCOMPARE(Find<QComboBox>(d, kNdItemName)->currentText(), QString("Nd(回)"));
+            QCOMPARE(Edit(d, kStyle2Nd)->text(), QString("0"));
+            auto* nd = Find<QComboBox>(d, kNd);
             nd->setFocus();
             nd->lineEdit()->selectAll();
             QTest::keyClicks(nd->lineEdit(), "3");
             QTest::keyClick(nd, Qt::Key_Tab);
-            QCOMPARE(Edit(d, 1003)->text(), QString("3"));  // style 2 shows the same
+            QCOMPARE(Edit(d, kStyle2Nd)->text(), QString("3"));  // style 2 shows the same
             ClickOk(d);
         });
         Restart();
@@ -410,9 +429,10 @@ private slots:
     // ---- Fonts --------------------------------------------------------------
 
     void fontPickIsShownAndWrittenAtOk() {
+        using namespace font_control;
         Settings().fonts[4].size = 9.0;
         CFontSetDlg dialog(Settings(), 96, services_);
-        QCOMPARE(Edit(&dialog, 1014)->text(), QString("  9     (9.0)"));
+        QCOMPARE(Edit(&dialog, kDataSize)->text(), QString("  9     (9.0)"));
         FontChoice pick;
         pick.face = "IPAGothic";
         pick.heightPx = -12;
@@ -420,13 +440,13 @@ private slots:
         pick.underline = true;
         pick.bold = pick.italic = pick.strikeOut = true;
         services_.fonts = {pick};
-        Click(&dialog, 1022);  // slot 3, "　表の項目"
+        Click(&dialog, kTableItemButton);  // slot 3
         // The chooser started from the slot: its face, 8 pt as pixels at 96 dpi.
         QCOMPARE(services_.fontsOffered.at(0).face, QString::fromStdString(Cp932ToUtf8(Settings().fonts[3].face)));
         QCOMPARE(services_.fontsOffered.at(0).heightPx, int(96 * Settings().fonts[3].size / 72));
-        QCOMPARE(Edit(&dialog, 1002)->text(), QString("IPAGothic"));
-        QCOMPARE(Edit(&dialog, 1013)->text(), QString("  9     (9.0)"));
-        QCOMPARE(Edit(&dialog, 1039)->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(Edit(&dialog, kTableItemFace)->text(), QString("IPAGothic"));
+        QCOMPARE(Edit(&dialog, kTableItemSize)->text(), QString("  9     (9.0)"));
+        QCOMPARE(Edit(&dialog, kTableItemColour)->palette().color(QPalette::Text), QColor(Qt::red));
         QCOMPARE(dialog.Modified(), 1);
         QVERIFY(Settings().fonts[3].face != "IPAGothic");  // committed only at OK
         dialog.accept();
@@ -438,6 +458,7 @@ private slots:
     }
 
     void fontChooserWorksAtTheResolutionLastDrawn() {
+        using namespace font_control;
         RecordingCanvas printerLike(600, 600);
         frame_->View()->OnDraw(printerLike);
         QCOMPARE(frame_->View()->LastDpiY(), 600);
@@ -447,7 +468,7 @@ private slots:
         pick.heightPx = 75;  // 9 pt at 600 dpi
         services_.fonts = {pick};
         RunCommand(command::kFonts, [&](QDialog* d) {
-            Click(d, 1021);
+            Click(d, kTitleButton);
             ClickOk(d);
         });
         QCOMPARE(services_.dpis, std::vector<int>{600});
@@ -456,13 +477,14 @@ private slots:
     }
 
     void fontCancelAsksOnlyAfterPicks() {
+        using namespace font_control;
         const SheetFont before = Settings().fonts[2];
         const std::string file = Bytes(Install() / "Font2.ndx");
         {
             CFontSetDlg dialog(Settings(), 96, services_);
             ShowActive(dialog);
-            Click(&dialog, 1046);  // "標準の設定例"
-            QCOMPARE(Edit(&dialog, 1016)->text(), QString(" 10     (10.0)"));
+            Click(&dialog, kStandardExample);
+            QCOMPARE(Edit(&dialog, kPageSize)->text(), QString(" 10     (10.0)"));
             MessageRecorder messages;
             dialog.reject();
             QVERIFY(messages.texts.empty());
@@ -474,14 +496,15 @@ private slots:
         pick.face = "Y";
         pick.heightPx = 20;
         services_.fonts = {pick};
-        Click(&dialog, 1068);
+        Click(&dialog, kHeadingButton);
         MessageRecorder messages;
         messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
         dialog.reject();
         QVERIFY(dialog.isVisible());
         dialog.reject();
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(messages.texts, (std::vector<std::string>{Text(132), Text(132)}));
+        QCOMPARE(messages.texts,
+                 (std::vector<std::string>{Text(message::kDiscardChanges), Text(message::kDiscardChanges)}));
         QCOMPARE(Settings().fonts[2].face, before.face);
         QCOMPARE(Bytes(Install() / "Font2.ndx"), file);
     }
@@ -493,13 +516,15 @@ private slots:
         MessageRecorder messages;
         dialog.accept();
         QCOMPARE(messages.texts,
-                 std::vector<std::string>{Text(4005) + "\n( " + (Install() / "Font5.ndx").string() + " )"});
+                 std::vector<std::string>{Text(message::kSaveFailed) + "\n( " + (Install() / "Font5.ndx").string() +
+                                          " )"});
         QVERIFY(fs::exists(Install() / "Font6.ndx"));
     }
 
     // ---- Set-up -------------------------------------------------------------
 
     void setupMovesTheInstallFolder() {
+        using namespace setup_control;
         // The new folder holds its own settings and lists.
         fs::path other = Drives() / "D" / "Other";
         std::string sys = "100\r\n";
@@ -508,11 +533,11 @@ private slots:
         Put(other / "Font1.ndx", "20.0\r\nOther Face\r\n0\r\n0\r\n");
         MessageRecorder messages;
         RunCommand(command::kSetup, [&](QDialog* d) {
-            QCOMPARE(Edit(d, 1000)->text(), QString("C"));
-            QCOMPARE(Edit(d, 1001)->text(), QString("\\Tarvogx\\Vosk2"));
-            Edit(d, 1000)->setText("d");
-            TypeAndLeave(Edit(d, 1001), "Other");
-            QCOMPARE(Edit(d, 1001)->text(), QString("\\Other"));
+            QCOMPARE(Edit(d, kDrive)->text(), QString("C"));
+            QCOMPARE(Edit(d, kFolder)->text(), QString("\\Tarvogx\\Vosk2"));
+            Edit(d, kDrive)->setText("d");
+            TypeAndLeave(Edit(d, kFolder), "Other");
+            QCOMPARE(Edit(d, kFolder)->text(), QString("\\Other"));
             ClickOk(d);
         });
         QCOMPARE(Settings().installFolder, std::string("D:\\Other"));
@@ -525,9 +550,10 @@ private slots:
     }
 
     void setupToAFolderThatIsNotThereNeitherMakesNorFillsIt() {
+        using namespace setup_control;
         MessageRecorder messages;
         RunCommand(command::kSetup, [&](QDialog* d) {
-            TypeAndLeave(Edit(d, 1001), "Tarvogx\\Vosk3");
+            TypeAndLeave(Edit(d, kFolder), "Tarvogx\\Vosk3");
             ClickOk(d);
         });
         QCOMPARE(Settings().installFolder, std::string("C:\\Tarvogx\\Vosk3"));
@@ -535,37 +561,39 @@ private slots:
         QVERIFY(!fs::exists(typo));
         // Its files are missing, and say so.
         QVERIFY(!messages.texts.empty());
-        QCOMPARE(messages.texts.front(), FormatMessageText(32795, (typo / "Sys.ndx").string()));
+        QCOMPARE(messages.texts.front(), FormatMessageText(message::kFileNotFound, (typo / "Sys.ndx").string()));
     }
 
     void setupRefusesBadPathsAndWarnsOnShortFolders() {
+        using namespace setup_control;
         MessageRecorder messages;
         RunCommand(command::kSetup, [&](QDialog* d) {
-            TypeAndLeave(Edit(d, 1001), "x");
-            QCOMPARE(Edit(d, 1001)->text(), QString("\\x"));
-            Edit(d, 1000)->clear();
+            TypeAndLeave(Edit(d, kFolder), "x");
+            QCOMPARE(Edit(d, kFolder)->text(), QString("\\x"));
+            Edit(d, kDrive)->clear();
             ClickOk(d);
         });
-        QCOMPARE(messages.texts, (std::vector<std::string>{Text(4007), "パス名が異常です"}));
+        QCOMPARE(messages.texts, (std::vector<std::string>{Text(message::kNoDataGiven), "パス名が異常です"}));
         QCOMPARE(Settings().installFolder, std::string("C:\\Tarvogx\\Vosk2"));
         QVERIFY(!fs::exists(Drives() / "C" / "Tarvogx" / "Rilwe2.whr"));
 
         // "標準の設定" brings back the Windows drive and the standard folder.
         RunCommand(command::kSetup, [&](QDialog* d) {
-            Edit(d, 1000)->setText("Q");
-            Edit(d, 1001)->setText("\\Elsewhere");
-            Click(d, 1045);
-            QCOMPARE(Edit(d, 1000)->text(), QString("C"));
-            QCOMPARE(Edit(d, 1001)->text(), QString("\\Tarvogx\\Vosk2"));
+            Edit(d, kDrive)->setText("Q");
+            Edit(d, kFolder)->setText("\\Elsewhere");
+            Click(d, kStandard);
+            QCOMPARE(Edit(d, kDrive)->text(), QString("C"));
+            QCOMPARE(Edit(d, kFolder)->text(), QString("\\Tarvogx\\Vosk2"));
             d->reject();
         });
     }
 
     void longFolderKeepsItsLastCharacterWhenTheBackslashIsAdded() {
+        using namespace setup_control;
         RunCommand(command::kSetup, [&](QDialog* d) {
             const QString thirty(30, QChar('f'));
-            TypeAndLeave(Edit(d, 1001), thirty);
-            QCOMPARE(Edit(d, 1001)->text(), "\\" + thirty);
+            TypeAndLeave(Edit(d, kFolder), thirty);
+            QCOMPARE(Edit(d, kFolder)->text(), "\\" + thirty);
             d->reject();
         });
     }
@@ -573,15 +601,16 @@ private slots:
     // ---- Enter key ----------------------------------------------------------
 
     void enterKeyChoiceIsSavedAtOnce() {
+        using namespace enter_key_control;
         Settings().sheet.enterKeyMode = 1;
         RunCommand(command::kEnterKey, [&](QDialog* d) {
-            QVERIFY(Find<QRadioButton>(d, 1072)->isChecked());
-            Find<QRadioButton>(d, 1073)->click();
+            QVERIFY(Find<QRadioButton>(d, kNextField)->isChecked());
+            Find<QRadioButton>(d, kConfirmOnly)->click();
             ClickOk(d);
         });
         QCOMPARE(Line(Install() / "Sys.ndx", 70), std::string("2"));
         RunCommand(command::kEnterKey, [&](QDialog* d) {
-            Find<QRadioButton>(d, 1071)->click();
+            Find<QRadioButton>(d, kWindowsStandard)->click();
             d->reject();
         });
         Restart();
@@ -591,6 +620,7 @@ private slots:
     // ---- Guide --------------------------------------------------------------
 
     void guideListsHelpTextAndOpensItInAnEditor() {
+        using namespace guide_control;
         Put(Install() / "Help.txt", Cp932Literal("操作案内\r\n\r\n最後の行"));  // no final line end
         CGuideDlg dialog(Settings(), services_);
         QListWidget* list = dialog.List();
@@ -600,15 +630,15 @@ private slots:
         ShowActive(dialog);
         services_.startable = {"mousepad"};
         MessageRecorder messages;
-        Click(&dialog, 1021);
+        Click(&dialog, kOpenAndPrint);
         QCOMPARE(services_.tried, PrintingEditors().mid(0, PrintingEditors().indexOf("mousepad") + 1));
         QCOMPARE(services_.started, QStringList{QString::fromStdString((Install() / "Help.txt").string())});
         QCOMPARE(services_.startedIn, QString::fromStdString(Install().string()));
         QVERIFY(messages.texts.empty());
 
         services_.startable.clear();
-        Click(&dialog, 1021);
-        QCOMPARE(messages.texts, std::vector<std::string>{Text(4032)});
+        Click(&dialog, kOpenAndPrint);
+        QCOMPARE(messages.texts, std::vector<std::string>{Text(message::kCannotRun)});
         QVERIFY(dialog.isVisible());
     }
 
@@ -621,7 +651,8 @@ private slots:
             CGuideDlg dialog(Settings(), services_);
             QCOMPARE(dialog.List()->count(), 0);
             QCOMPARE(messages.texts,
-                     std::vector<std::string>{FormatMessageText(32795, (Install() / "Help.txt").string())});
+                     std::vector<std::string>{
+                         FormatMessageText(message::kFileNotFound, (Install() / "Help.txt").string())});
         }
     }
 };

@@ -391,7 +391,7 @@ private slots:
         for (bool confirm : {false, true}) {
             SetLayers({{"3", "A"}, {"1", "B"}});
             // The view's update normalises the depth scale again.
-            TestSurvey().heading[19] = "1";
+            TestSurvey().heading[heading::kDepthScale] = "1";
             frame.UpdateCommandUi();
             QVERIFY(soilName->isEnabled());
             bool driven = false;
@@ -403,12 +403,12 @@ private slots:
             });
             soilName->trigger();
             QVERIFY(driven);
-            QCOMPARE(TestSurvey().heading[19], std::string("20"));
+            QCOMPARE(TestSurvey().heading[heading::kDepthScale], std::string("20"));
             QCOMPARE(TestSurvey().soil[1][1], std::string(confirm ? "1.00" : "3"));
         }
         QVERIFY(messages.texts.empty());
         // The JACIC choice greys the command out.
-        TestSurvey().heading[51] = "1";
+        TestSurvey().heading[heading::kJacicSoilNames] = "1";
         frame.UpdateCommandUi();
         QVERIFY(!soilName->isEnabled());
     }

@@ -18,6 +18,7 @@
 #include "settings/master_list.h"
 #include "settings/settings_store.h"
 #include "survey/numbers.h"
+#include "ui/widgets/dialog_support.h"
 #include "ui/widgets/enter_key_filter.h"
 #include "ui/widgets/field_guard.h"
 
@@ -38,7 +39,7 @@ CHeadingDlg::CHeadingDlg(const HeadingForm& form, const SettingsStore& settings,
     int row = 0;
     auto addText = [&](const char* caption, int field, const char* unit = nullptr) {
         auto* edit = new QLineEdit(FieldToQString(form_.text[field]), this);
-        edit->setObjectName(QStringLiteral("field%1").arg(field));
+        edit->setObjectName(HeadingFieldName(field));
         GuardFieldText(edit, FieldKind::Heading);
         texts_.push_back({field, edit});
         grid->addWidget(Note(caption, this), row, 0);
@@ -47,19 +48,19 @@ CHeadingDlg::CHeadingDlg(const HeadingForm& form, const SettingsStore& settings,
         ++row;
         return edit;
     };
-    addText("調査件名1", 1);
-    addText("調査件名2", 2);
-    addText("地点番号", 5);
-    addText("AP.TP種別　", 12);
-    addText("孔口標高", 13, "m");
+    addText("調査件名1", heading::kSurveyName1);
+    addText("調査件名2", heading::kSurveyName2);
+    addText("地点番号", heading::kPointNumber);
+    addText("AP.TP種別　", heading::kDatumKind);
+    addText("孔口標高", heading::kElevation, "m");
 
     // The test date: year, month and day in one row.
     grid->addWidget(Note("試験年月日", this), row, 0);
     auto* date = new QHBoxLayout;
-    for (auto [field, unit] : {std::pair{7, "年"}, std::pair{8, "月"}, std::pair{9, "日"}}) {
+    for (auto [field, unit] : {std::pair{heading::kYear, "年"}, std::pair{heading::kMonth, "月"}, std::pair{heading::kDay, "日"}}) {
         auto* edit = new QLineEdit(FieldToQString(form_.text[field]), this);
         edit->setMaximumWidth(60);
-        edit->setObjectName(QStringLiteral("field%1").arg(field));
+        edit->setObjectName(HeadingFieldName(field));
         GuardFieldText(edit, FieldKind::Heading);
         texts_.push_back({field, edit});
         date->addWidget(edit);
@@ -70,32 +71,32 @@ CHeadingDlg::CHeadingDlg(const HeadingForm& form, const SettingsStore& settings,
 
     tester_ = new QComboBox(this);
     tester_->setEditable(true);
-    tester_->setObjectName(QStringLiteral("field10"));
+    tester_->setObjectName(HeadingFieldName(heading::kTester));
     grid->addWidget(Note("試験者　", this), row, 0);
     grid->addWidget(tester_, row++, 1, 1, 3);
-    addText("試験深さ", 16, "m");
-    addText("ロッド長さ", 17, "m");
+    addText("試験深さ", heading::kTestDepth, "m");
+    addText("ロッド長さ", heading::kRodLength, "m");
     weather_ = new QComboBox(this);
     weather_->setEditable(true);
-    weather_->setObjectName(QStringLiteral("field18"));
+    weather_->setObjectName(HeadingFieldName(heading::kWeather));
     for (const char* w : {"快晴", "晴", "くもり", "雨", "晴時々くもり", "くもり時々雨", "晴一時くもり", "くもり一時雨", ""})
         weather_->addItem(QString::fromUtf8(w));
-    weather_->setEditText(FieldToQString(form_.text[18]));
+    weather_->setEditText(FieldToQString(form_.text[heading::kWeather]));
     GuardFieldText(weather_, FieldKind::Heading);
     grid->addWidget(Note("天候　", this), row, 0);
     grid->addWidget(weather_, row++, 1, 1, 3);
     grid->addWidget(Note("特記事項", this), row++, 0);
-    addText("1行目　", 21);
-    addText("2行目　", 22);
-    addText("3行目　", 23);
-    addText("調査業者名", 29);
-    addText("メモ　", 33);
+    addText("1行目　", heading::kRemark1);
+    addText("2行目　", heading::kRemark2);
+    addText("3行目　", heading::kRemark3);
+    addText("調査業者名", heading::kCompanyName);
+    addText("メモ　", heading::kMemo);
 
     // The tester list: the engineer master list, then one full-width blank.
     for (const FieldText& name : ReadMasterList(settings.engineersPath, kTesterPieceBytes, SIZE_MAX))
         tester_->addItem(FieldToQString(name));
     tester_->addItem(QStringLiteral("　"));
-    tester_->setEditText(FieldToQString(form_.text[10]));
+    tester_->setEditText(FieldToQString(form_.text[heading::kTester]));
     GuardFieldText(tester_, FieldKind::Heading);
 
     // Display settings.
@@ -139,19 +140,19 @@ CHeadingDlg::CHeadingDlg(const HeadingForm& form, const SettingsStore& settings,
     scales->addWidget(Note("グラフ", this), 0, 0);
     scales->addWidget(Note("深度縮尺", this), 0, 1);
     depthScale_ = new QLineEdit(FieldToQString(form_.depthScale), this);
-    depthScale_->setObjectName(QStringLiteral("field19"));
+    depthScale_->setObjectName(HeadingFieldName(heading::kDepthScale));
     scales->addWidget(depthScale_, 0, 2);
     scales->addWidget(Note("1/n", this), 0, 3);
     scales->addWidget(Note("Nd目盛り", this), 1, 1);
     ndScale_ = new QLineEdit(FieldToQString(form_.ndScale), this);
-    ndScale_->setObjectName(QStringLiteral("field39"));
+    ndScale_->setObjectName(HeadingFieldName(heading::kNdScale));
     GuardFieldText(ndScale_, FieldKind::Heading);
     scales->addWidget(ndScale_, 1, 2);
     scales->addWidget(Note(" n/10mm", this), 1, 3);
     scales->addWidget(Note("データ表", this), 2, 0);
     scales->addWidget(Note("1頁行数", this), 2, 1);
     rows_ = new QComboBox(this);
-    rows_->setObjectName(QStringLiteral("field38"));
+    rows_->setObjectName(HeadingFieldName(heading::kRowsPerPage));
     for (const char* r : {"41 (標準) 書式7631", "40 (5mm/1行)", "50 　", ""}) rows_->addItem(QString::fromUtf8(r));
     scales->addWidget(rows_, 2, 2, 1, 2);
     display->addLayout(scales);
@@ -159,7 +160,7 @@ CHeadingDlg::CHeadingDlg(const HeadingForm& form, const SettingsStore& settings,
     twoColumns_ = new QCheckBox(QStringLiteral("データ表を2つ(2段組み)にする"), this);
     verticalNames_ = new QCheckBox(QStringLiteral("土質名を縦書き優先にする"), this);
     jacic_ = new QCheckBox(QStringLiteral("JACIC要領形式の土質名入力画面"), this);
-    jacic_->setObjectName(QStringLiteral("field51"));
+    jacic_->setObjectName(HeadingFieldName(heading::kJacicSoilNames));
     display->addWidget(twoColumns_);
     display->addWidget(verticalNames_);
     display->addWidget(jacic_);
@@ -217,8 +218,8 @@ bool CHeadingDlg::TakeValues() {
     f.depthScale = depthScale_->text().toStdString();
     for (const TextControl& t : texts_)
         if (!TakeFieldText(t.edit->text(), FieldKind::Heading, t.edit, f.text[t.field])) return false;
-    if (!TakeFieldText(tester_->currentText(), FieldKind::Heading, tester_, f.text[10]) ||
-        !TakeFieldText(weather_->currentText(), FieldKind::Heading, weather_, f.text[18]) ||
+    if (!TakeFieldText(tester_->currentText(), FieldKind::Heading, tester_, f.text[heading::kTester]) ||
+        !TakeFieldText(weather_->currentText(), FieldKind::Heading, weather_, f.text[heading::kWeather]) ||
         !TakeFieldText(ndScale_->text(), FieldKind::Heading, ndScale_, f.ndScale))
         return false;
     f.jgsFrame = jgsFrame_->isChecked();

@@ -16,6 +16,7 @@
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "settings/settings_store.h"
+#include "ui/widgets/dialog_support.h"
 #include "ui/widgets/enter_key_filter.h"
 #include "ui/widgets/field_guard.h"
 
@@ -101,9 +102,12 @@ CPageFooterDlg::CPageFooterDlg(const FooterForm& form, int paperW, int paperH, c
     layout->addWidget(buttons);
 
     // Names by heading field, for tests and accessibility tools.
-    const std::pair<QWidget*, int> named[] = {{before_, 41}, {startPage_, 42}, {after_, 43}, {topMm_, 45},
-                                              {belowLineMm_, 46}, {leftMm_, 48}, {centreMm_, 49}};
-    for (auto [w, field] : named) w->setObjectName(QStringLiteral("field%1").arg(field));
+    const std::pair<QWidget*, int> named[] = {
+        {before_, heading::kFooterBefore},     {startPage_, heading::kFooterStartPage},
+        {after_, heading::kFooterAfter},       {topMm_, heading::kFooterTopMm},
+        {belowLineMm_, heading::kFooterBelowLineMm}, {leftMm_, heading::kFooterLeftMm},
+        {centreMm_, heading::kFooterCentreMm}};
+    for (auto [w, field] : named) w->setObjectName(HeadingFieldName(field));
     sample_->setObjectName(QStringLiteral("sample"));
     fromTop->setObjectName(QStringLiteral("fromTop"));
     standard->setObjectName(QStringLiteral("standard"));

@@ -189,7 +189,7 @@ void CSiteSectionDlg::FillTable(int current) {
         const Site::Row& row = rows[static_cast<size_t>(r)];
         const SectionPoint p = MakeSectionPoint(*row.point.sheet.survey, row.point.sheet.file, 0, 1, false);
         const QString texts[kColumnCount] = {U(row.position), U(Cp932ToUtf8(p.name)),
-                                             p.hasElevation ? U(Cp932ToUtf8(row.point.sheet.survey->heading[13])) : QString(),
+                                             p.hasElevation ? U(Cp932ToUtf8(row.point.sheet.survey->heading[heading::kElevation])) : QString(),
                                              QFileInfo(Shown(row.point.sheet.file)).fileName()};
         for (int c = 0; c < kColumnCount; ++c) {
             QTableWidgetItem* item = table_->item(r, c);

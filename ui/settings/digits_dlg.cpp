@@ -33,16 +33,18 @@ QComboBox* MakeCombo(int id, const std::vector<FieldText>& items) {
 
 }  // namespace
 
+using namespace digits_control;
+
 CDigitsDlg::CDigitsDlg(const DigitsForm& form, const SettingsStore& settings, QWidget* parent)
     : QDialog(parent), form_(form) {
     setWindowTitle(QStringLiteral("表示桁数 項目名"));
-    n_ = MakeCombo(1056, DigitsChoices());
-    depth_ = MakeCombo(1057, DigitsChoices());
-    increment_ = MakeCombo(1058, DigitsChoices());
-    nd_ = MakeCombo(1059, DigitsChoices());
-    ndItem_ = MakeCombo(1019, NdItemNameChoices());
-    style2N_ = MakeSettingEdit(1000, 80);
-    style2Nd_ = MakeSettingEdit(1003, 80);
+    n_ = MakeCombo(kN, DigitsChoices());
+    depth_ = MakeCombo(kDepth, DigitsChoices());
+    increment_ = MakeCombo(kIncrement, DigitsChoices());
+    nd_ = MakeCombo(kNd, DigitsChoices());
+    ndItem_ = MakeCombo(kNdItemName, NdItemNameChoices());
+    style2N_ = MakeSettingEdit(kStyle2N, 80);
+    style2Nd_ = MakeSettingEdit(kStyle2Nd, 80);
     for (QLineEdit* copy : {style2N_, style2Nd_}) {
         copy->setReadOnly(true);
         copy->setFocusPolicy(Qt::NoFocus);
@@ -85,7 +87,7 @@ CDigitsDlg::CDigitsDlg(const DigitsForm& form, const SettingsStore& settings, QW
     grid->addWidget(ndItem_, 5, 2);
 
     auto* standard = new QPushButton(QStringLiteral("標準の設定例"));
-    standard->setObjectName(ControlName(1080));
+    standard->setObjectName(ControlName(kStandardExample));
     standard->setAutoDefault(false);
     connect(standard, &QPushButton::clicked, this, [this] {
         DigitsForm example = form_;
@@ -101,7 +103,7 @@ CDigitsDlg::CDigitsDlg(const DigitsForm& form, const SettingsStore& settings, QW
     // Style 2 shows the same decimals of N and Nd.
     connect(n_, &QComboBox::currentTextChanged, style2N_, &QLineEdit::setText);
     connect(nd_, &QComboBox::currentTextChanged, style2Nd_, &QLineEdit::setText);
-    SetTabOrder(this, {1056, 1057, 1058, 1059, 1019, 1080});
+    SetTabOrder(this, {kN, kDepth, kIncrement, kNd, kNdItemName, kStandardExample});
     EnterKeyFilter::Install(this, settings.sheet.enterKeyMode);
 
     DigitsForm shown = form_;

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "settings/settings_rules.h"
+#include "settings/digits_rules.h"
 
 class QComboBox;
 class QLineEdit;
@@ -27,13 +27,13 @@ private:
     void Show(const DigitsForm& form);
 
     DigitsForm form_;
-    QComboBox* n_ = nullptr;          // 1056
-    QComboBox* depth_ = nullptr;      // 1057
-    QComboBox* increment_ = nullptr;  // 1058
-    QComboBox* nd_ = nullptr;         // 1059
-    QComboBox* ndItem_ = nullptr;     // 1019
-    QLineEdit* style2N_ = nullptr;    // 1000
-    QLineEdit* style2Nd_ = nullptr;   // 1003
+    QComboBox* n_ = nullptr;
+    QComboBox* depth_ = nullptr;
+    QComboBox* increment_ = nullptr;
+    QComboBox* nd_ = nullptr;
+    QComboBox* ndItem_ = nullptr;
+    QLineEdit* style2N_ = nullptr;
+    QLineEdit* style2Nd_ = nullptr;
 };
 
 }  // namespace vosk

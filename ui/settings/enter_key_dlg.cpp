@@ -20,9 +20,9 @@ struct Choice {
 };
 
 constexpr Choice kChoices[] = {
-    {1071, "Windows標準", "OKボタンクリックと同じ"},
-    {1072, "次に移動", "次の入力欄に移動"},
-    {1073, "確定のみ", "OKボタンや次に移動しない"},
+    {enter_key_control::kWindowsStandard, "Windows標準", "OKボタンクリックと同じ"},
+    {enter_key_control::kNextField, "次に移動", "次の入力欄に移動"},
+    {enter_key_control::kConfirmOnly, "確定のみ", "OKボタンや次に移動しない"},
 };
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "platform/cp932.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
-#include "settings/settings_rules.h"
+#include "settings/font_rules.h"
 #include "ui/settings/settings_services.h"
 #include "ui/widgets/dialog_support.h"
 #include "ui/widgets/field_guard.h"
@@ -25,14 +25,18 @@ struct SlotControls {
     const char* use;
 };
 
+using namespace font_control;
+
 constexpr SlotControls kSlots[kSheetFontCount + 1] = {
     {},
-    {"　タイトル", 1021, 1000, 1128, 1027, "タイトル、調査件名･地点番号などのデータ"},
-    {"　見出し項目", 1068, 1001, 1012, 1038, "調査件名･地点番号などの項目文字、業者名"},
-    {"　表の項目", 1022, 1002, 1013, 1039, "表内上方の項目名、下方の特記事項"},
-    {"　データ", 1070, 1003, 1014, 1040, "表内のデータ数値"},
-    {"　グラフ", 1023, 1004, 1015, 1041, "グラフ部分の目盛り、土質名"},
-    {"　ページ", 1096, 1005, 1016, 1042, "フッタ ページ部分"},
+    {"　タイトル", kTitleButton, kTitleFace, kTitleSize, kTitleColour, "タイトル、調査件名･地点番号などのデータ"},
+    {"　見出し項目", kHeadingButton, kHeadingFace, kHeadingSize, kHeadingColour,
+     "調査件名･地点番号などの項目文字、業者名"},
+    {"　表の項目", kTableItemButton, kTableItemFace, kTableItemSize, kTableItemColour,
+     "表内上方の項目名、下方の特記事項"},
+    {"　データ", kDataButton, kDataFace, kDataSize, kDataColour, "表内のデータ数値"},
+    {"　グラフ", kGraphButton, kGraphFace, kGraphSize, kGraphColour, "グラフ部分の目盛り、土質名"},
+    {"　ページ", kPageButton, kPageFace, kPageSize, kPageColour, "フッタ ページ部分"},
 };
 
 QLineEdit* ReadOnlyEdit(int id, int width) {
@@ -65,7 +69,7 @@ CFontSetDlg::CFontSetDlg(SettingsStore& store, int dpi, SettingsServices& servic
     }
 
     auto* standard = new QPushButton(QStringLiteral("標準の設定例"));
-    standard->setObjectName(ControlName(1046));
+    standard->setObjectName(ControlName(font_control::kStandardExample));
     standard->setAutoDefault(false);
     connect(standard, &QPushButton::clicked, this, &CFontSetDlg::OnStandard);
     auto* bottom = MakeButtonRow(this, {standard});

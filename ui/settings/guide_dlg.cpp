@@ -12,7 +12,7 @@
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
-#include "settings/settings_rules.h"
+#include "settings/guide_rules.h"
 #include "ui/settings/settings_services.h"
 #include "ui/widgets/dialog_support.h"
 #include "ui/widgets/field_guard.h"
@@ -28,10 +28,10 @@ CGuideDlg::CGuideDlg(const SettingsStore& store, SettingsServices& services, QWi
     folder_ = QString::fromStdString(PathToUtf8(RealPath(store.installFolder)));
 
     list_ = new QListWidget;
-    list_->setObjectName(ControlName(1056));
+    list_->setObjectName(ControlName(guide_control::kList));
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* print = new QPushButton(QStringLiteral("開いて印刷"));
-    print->setObjectName(ControlName(1021));
+    print->setObjectName(ControlName(guide_control::kOpenAndPrint));
     print->setAutoDefault(false);
     connect(print, &QPushButton::clicked, this, &CGuideDlg::OnOpenAndPrint);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QHash>
 
-#include "settings/settings_rules.h"
+#include "settings/layout_rules.h"
 
 class QCheckBox;
 class QLineEdit;

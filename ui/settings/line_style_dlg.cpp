@@ -26,6 +26,8 @@ QLabel* Label(const char* text) { return new QLabel(QString::fromUtf8(text)); }
 
 }  // namespace
 
+using namespace line_style_control;
+
 CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, const SettingsStore& settings, SettingsServices& services,
                              QWidget* parent)
     : QDialog(parent), form_(form), services_(services) {
@@ -34,7 +36,7 @@ CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, const SettingsStore& set
         edits_.insert(c.control, MakeSettingEdit(c.control, 40));
     for (const LineStyleColourControl& c : LineStyleColourControls())
         edits_.insert(c.control, MakeSettingEdit(c.control, 80));
-    edits_.insert(1085, MakeSettingEdit(1085, 260));
+    edits_.insert(kCompanyName, MakeSettingEdit(kCompanyName, 260));
 
     // A "色" button with the colour edit it belongs to.
     auto colourRow = [this](int editId, int buttonId) {
@@ -51,16 +53,16 @@ CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, const SettingsStore& set
     auto* underline = new QGroupBox(QStringLiteral("調査件名の下線 "));
     auto* g1 = new QGridLayout(underline);
     g1->addWidget(Label("太さ"), 0, 0);
-    g1->addWidget(Edit(1106), 0, 1);
+    g1->addWidget(Edit(kUnderlineWidth), 0, 1);
     g1->addWidget(Label("実線部"), 0, 2);
-    g1->addWidget(Edit(1107), 0, 3);
+    g1->addWidget(Edit(kUnderlineDash), 0, 3);
     g1->addWidget(Label("空白部"), 0, 4);
-    g1->addWidget(Edit(1108), 0, 5);
+    g1->addWidget(Edit(kUnderlineGap), 0, 5);
 
     auto* box = new QGroupBox(QStringLiteral("上下の横線"));
     auto* g2 = new QGridLayout(box);
     g2->addWidget(Label("太さ"), 0, 0);
-    g2->addWidget(Edit(1095), 0, 1);
+    g2->addWidget(Edit(kBoxLineWidth), 0, 1);
     g2->addWidget(Label("タイトル枠線、"), 0, 2);
     g2->addWidget(Label("特記事項、"), 1, 2);
     g2->addWidget(Label("用紙下端の横線"), 2, 2);
@@ -68,21 +70,21 @@ CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, const SettingsStore& set
     auto* frame = new QGroupBox(QStringLiteral("図表枠線"));
     auto* g3 = new QGridLayout(frame);
     g3->addWidget(Label("太さ"), 0, 0);
-    g3->addWidget(Edit(1096), 0, 1);
+    g3->addWidget(Edit(kFrameLineWidth), 0, 1);
 
     auto* rules = new QGroupBox(QStringLiteral("表の横罫線"));
     auto* g4 = new QGridLayout(rules);
     g4->addWidget(Label("太さ"), 0, 0);
-    g4->addWidget(Edit(1103), 0, 1);
+    g4->addWidget(Edit(kTableRuleWidth), 0, 1);
     g4->addWidget(Label("実線部"), 0, 2);
-    g4->addWidget(Edit(1104), 0, 3);
+    g4->addWidget(Edit(kTableRuleDash), 0, 3);
     g4->addWidget(Label("空白部"), 0, 4);
-    g4->addWidget(Edit(1105), 0, 5);
-    g4->addLayout(colourRow(1000, 1068), 1, 0, 1, 3);
+    g4->addWidget(Edit(kTableRuleGap), 0, 5);
+    g4->addLayout(colourRow(kTableRuleColour, kTableRuleColourButton), 1, 0, 1, 3);
     colour_ = new QRadioButton(QStringLiteral("カラー"));
-    colour_->setObjectName(ControlName(1071));
+    colour_->setObjectName(ControlName(kColour));
     monochrome_ = new QRadioButton(QStringLiteral("白黒"));
-    monochrome_->setObjectName(ControlName(1072));
+    monochrome_->setObjectName(ControlName(kMonochrome));
     auto* modes = new QButtonGroup(this);
     modes->addButton(colour_);
     modes->addButton(monochrome_);
@@ -95,26 +97,26 @@ CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, const SettingsStore& set
     auto* g5 = new QGridLayout(graph);
     g5->addWidget(Label("グリッド1"), 0, 0);
     g5->addWidget(Label("太さ"), 0, 1);
-    g5->addWidget(Edit(1028), 0, 2);
-    g5->addLayout(colourRow(1001, 1022), 0, 3);
+    g5->addWidget(Edit(kGrid1Width), 0, 2);
+    g5->addLayout(colourRow(kGrid1Colour, kGrid1ColourButton), 0, 3);
     g5->addWidget(Label("グリッド2"), 1, 0);
     g5->addWidget(Label("太さ"), 1, 1);
-    g5->addWidget(Edit(1097), 1, 2);
-    g5->addLayout(colourRow(1002, 1070), 1, 3);
+    g5->addWidget(Edit(kGrid2Width), 1, 2);
+    g5->addLayout(colourRow(kGrid2Colour, kGrid2ColourButton), 1, 3);
 
     auto* plot = new QGroupBox(QStringLiteral("データプロット"));
     auto* g6 = new QGridLayout(plot);
     g6->addWidget(Label("折れ線"), 0, 0);
     g6->addWidget(Label("太さ"), 0, 1);
-    g6->addWidget(Edit(1029), 0, 2);
+    g6->addWidget(Edit(kPlotLineWidth), 0, 2);
     g6->addWidget(Label("○印"), 1, 0);
     g6->addWidget(Label("太さ"), 1, 1);
-    g6->addWidget(Edit(1030), 1, 2);
+    g6->addWidget(Edit(kPlotMarkWidth), 1, 2);
 
     auto* company = new QGroupBox(QStringLiteral("名称"));
     auto* g7 = new QVBoxLayout(company);
     g7->addWidget(Label("社名・調査業者名の初期設定"));
-    g7->addWidget(Edit(1085));
+    g7->addWidget(Edit(kCompanyName));
 
     auto standardButton = [this](const char* caption, int id, bool fine) {
         auto* button = new QPushButton(QString::fromUtf8(caption));
@@ -123,8 +125,8 @@ CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, const SettingsStore& set
         connect(button, &QPushButton::clicked, this, [this, fine] { OnStandard(fine); });
         return button;
     };
-    auto* bottom = MakeButtonRow(this, {Label("単位 ピクセル"), standardButton("カラー 標準", 1045, false),
-                                        standardButton("カラー 細密", 1046, true)});
+    auto* bottom = MakeButtonRow(this, {Label("単位 ピクセル"), standardButton("カラー 標準", kColourStandard, false),
+                                        standardButton("カラー 細密", kColourFine, true)});
 
     auto* layout = new QVBoxLayout(this);
     for (QWidget* group : {static_cast<QWidget*>(underline), static_cast<QWidget*>(box), static_cast<QWidget*>(frame),
@@ -133,8 +135,10 @@ CLineStyleDlg::CLineStyleDlg(const LineStyleForm& form, const SettingsStore& set
         layout->addWidget(group);
     layout->addLayout(bottom);
 
-    SetTabOrder(this, {1106, 1107, 1108, 1095, 1096, 1103, 1104, 1105, 1000, 1068, 1071, 1072, 1028, 1001, 1022, 1097,
-                       1002, 1070, 1029, 1030, 1085, 1045, 1046});
+    SetTabOrder(this, {kUnderlineWidth, kUnderlineDash, kUnderlineGap, kBoxLineWidth, kFrameLineWidth, kTableRuleWidth,
+                       kTableRuleDash, kTableRuleGap, kTableRuleColour, kTableRuleColourButton, kColour, kMonochrome,
+                       kGrid1Width, kGrid1Colour, kGrid1ColourButton, kGrid2Width, kGrid2Colour, kGrid2ColourButton,
+                       kPlotLineWidth, kPlotMarkWidth, kCompanyName, kColourStandard, kColourFine});
     for (const LineStyleColourControl& c : LineStyleColourControls()) {
         const int id = c.control;
         connect(Edit(id), &QLineEdit::textChanged, this, [this, id] { PaintColour(id); });
@@ -150,7 +154,7 @@ void CLineStyleDlg::Show(const LineStyleForm& form) {
         Edit(c.control)->setText(FieldToQString(form.*c.text));
         PaintColour(c.control);
     }
-    Edit(1085)->setText(FieldToQString(form.companyName));
+    Edit(kCompanyName)->setText(FieldToQString(form.companyName));
     (form.monochrome ? monochrome_ : colour_)->setChecked(true);
     ApplyMode();
 }
@@ -158,10 +162,10 @@ void CLineStyleDlg::Show(const LineStyleForm& form) {
 void CLineStyleDlg::ApplyMode() {
     const bool colourMode = colour_->isChecked();
     // Coloured rules are drawn solid: no dash, no gap.
-    Edit(1000)->setEnabled(true);
-    if (colourMode) Edit(1105)->setText(QStringLiteral("0"));
-    Edit(1104)->setEnabled(!colourMode);
-    Edit(1105)->setEnabled(!colourMode);
+    Edit(kTableRuleColour)->setEnabled(true);
+    if (colourMode) Edit(kTableRuleGap)->setText(QStringLiteral("0"));
+    Edit(kTableRuleDash)->setEnabled(!colourMode);
+    Edit(kTableRuleGap)->setEnabled(!colourMode);
 }
 
 void CLineStyleDlg::PaintColour(int id) {
@@ -196,7 +200,7 @@ void CLineStyleDlg::accept() {
         if (!TakeFieldText(Edit(c.control)->text(), FieldKind::Heading, Edit(c.control), taken.*c.text)) return;
     for (const LineStyleColourControl& c : LineStyleColourControls())
         if (!TakeFieldText(Edit(c.control)->text(), FieldKind::Heading, Edit(c.control), taken.*c.text)) return;
-    if (!TakeFieldText(Edit(1085)->text(), FieldKind::Heading, Edit(1085), taken.companyName)) return;
+    if (!TakeFieldText(Edit(kCompanyName)->text(), FieldKind::Heading, Edit(kCompanyName), taken.companyName)) return;
     taken.monochrome = monochrome_->isChecked();
     SheetSettings check;
     if (int bad = StoreLineStyleForm(taken, check)) {

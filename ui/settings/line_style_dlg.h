@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QHash>
 
-#include "settings/settings_rules.h"
+#include "settings/line_style_rules.h"
 
 class QLineEdit;
 class QRadioButton;

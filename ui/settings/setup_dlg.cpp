@@ -11,7 +11,7 @@
 #include "platform/cp932.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
-#include "settings/settings_rules.h"
+#include "settings/setup_rules.h"
 #include "ui/widgets/dialog_support.h"
 #include "ui/widgets/field_guard.h"
 
@@ -22,11 +22,13 @@ constexpr int kFolderMaxLength = 30;
 
 }  // namespace
 
+using namespace setup_control;
+
 CSetupDlg::CSetupDlg(const QString& drive, const QString& folder, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("セットアップ"));
-    drive_ = MakeSettingEdit(1000, 32);
+    drive_ = MakeSettingEdit(kDrive, 32);
     drive_->setMaxLength(1);
-    folder_ = MakeSettingEdit(1001, 240);
+    folder_ = MakeSettingEdit(kFolder, 240);
     folder_->setMaxLength(kFolderMaxLength);
     drive_->setText(drive);
     folder_->setMaxLength(std::max(kFolderMaxLength, static_cast<int>(folder.size())));
@@ -40,7 +42,7 @@ CSetupDlg::CSetupDlg(const QString& drive, const QString& folder, QWidget* paren
     grid->addWidget(folder_, 2, 1);
 
     auto* standard = new QPushButton(QStringLiteral("標準の設定"));
-    standard->setObjectName(ControlName(1045));
+    standard->setObjectName(ControlName(kStandard));
     standard->setAutoDefault(false);
     connect(standard, &QPushButton::clicked, this, [this] {
         InstallLocation location = StandardInstallLocation();

@@ -19,8 +19,8 @@ public:
 private:
     void OnLeaveFolder();
 
-    QLineEdit* drive_ = nullptr;   // 1000
-    QLineEdit* folder_ = nullptr;  // 1001
+    QLineEdit* drive_ = nullptr;
+    QLineEdit* folder_ = nullptr;
 };
 
 }  // namespace vosk

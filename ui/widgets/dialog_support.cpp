@@ -36,6 +36,8 @@ private:
 
 QString ControlName(int id) { return QStringLiteral("c%1").arg(id); }
 
+QString HeadingFieldName(int field) { return QStringLiteral("field%1").arg(field); }
+
 QLineEdit* MakeSettingEdit(int id, int width) {
     auto* edit = new QLineEdit;
     edit->setObjectName(ControlName(id));

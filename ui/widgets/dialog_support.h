@@ -18,6 +18,9 @@ namespace vosk {
 // The object name of the control with number `id` ("c1007"): the dialogs
 // name their controls so, and tests find them so.
 QString ControlName(int id);
+// The object name of the control that edits heading field `field`
+// ("field19"), found so by tests.
+QString HeadingFieldName(int field);
 
 // A text edit of a setting, named after its control number; it refuses
 // text a settings file cannot hold where it is typed.
