@@ -2,8 +2,6 @@
 // One page of the report sheet: the heading block common to both styles,
 // the style's own drawing and the page footer; and how many pages the sheet has.
 
-#include <functional>
-
 #include "render/sheet_drawing.h"
 
 namespace vosk {
@@ -56,8 +54,8 @@ int CountSheetPages(const SurveyData& survey, PageState& state);
 void DrawSheetPage(Canvas& canvas, const SurveyData& survey, const SettingsStore& settings, int page,
                    PageState& state);
 
-// Draws every page of `survey`, each on the canvas `beginPage` gives for it
-// (a page it gives none for is passed over), as a PDF of the sheet holds them.
-void DrawSheetPages(const SurveyData& survey, const SettingsStore& settings, const std::function<Canvas*()>& beginPage);
+// Draws every page of `survey` into `out`, as a PDF of the sheet holds them
+// (a page `out` gives no canvas for is passed over); Finish is the caller's.
+void DrawSheetPages(const SurveyData& survey, const SettingsStore& settings, PagedOutput& out);
 
 }  // namespace vosk

@@ -6,6 +6,7 @@
 #include "platform/drive_map.h"
 #include "platform/file_io.h"
 #include "platform/string_table.h"
+#include "render/report_page.h"
 #include "site/exchange_xml.h"
 
 namespace vosk {
@@ -21,6 +22,10 @@ DeliveryResult Refused(std::string text, DeliveryResult::Kind kind = DeliveryRes
     r.kind = kind;
     r.text = std::move(text);
     return r;
+}
+
+DeliveryResult SaveFailed(const fs::path& path) {
+    return Refused(PathToUtf8(path) + ": " + std::string(MessageText(message::kSaveFailed)), DeliveryResult::WriteFailed);
 }
 
 // The folder asked for, whole: "out/" and "a/../out" name "out".
@@ -77,7 +82,7 @@ SiteRefusal PlanDelivery(size_t points, int firstSite, std::vector<PlannedPoint>
 }
 
 DeliveryResult DeliverSite(const Site& site, const DeliveryOptions& options, const SettingsStore& settings,
-                           const SheetPdfWriter& writePdf) {
+                           const PdfOpener& openPdf) {
     DeliveryResult result;
     if (SiteRefusal r = PlanDelivery(site.Count(), options.firstSite, result.plan)) return Refused(r.text);
 
@@ -104,7 +109,7 @@ DeliveryResult DeliverSite(const Site& site, const DeliveryOptions& options, con
     }
 
     const fs::path built = MakeFolderBeside(target);
-    if (built.empty()) return Refused(shown + ": " + std::string(MessageText(message::kSaveFailed)));
+    if (built.empty()) return SaveFailed(target);
     // Whatever happens below, the folder being built goes when it is not placed.
     auto cleanup = [](const fs::path* p) {
         std::error_code ignored;
@@ -124,11 +129,11 @@ DeliveryResult DeliverSite(const Site& site, const DeliveryOptions& options, con
         const fs::path pdfPath = built / PathFromUtf8(plan.pdf);
         fs::create_directories(xmlPath.parent_path(), ec);
         if (ec || !WriteFileAtomically(xmlPath, xml))
-            return Refused(PathToUtf8(target / PathFromUtf8(plan.xml)) + ": " +
-                           std::string(MessageText(message::kSaveFailed)));
-        if (!writePdf(survey, pdfPath))
-            return Refused(PathToUtf8(target / PathFromUtf8(plan.pdf)) + ": " +
-                           std::string(MessageText(message::kSaveFailed)));
+            return SaveFailed(target / PathFromUtf8(plan.xml));
+        std::unique_ptr<PagedOutput> pdf = openPdf(pdfPath);
+        if (pdf) DrawSheetPages(survey, settings, *pdf);
+        if (!pdf || !pdf->Finish())
+            return SaveFailed(target / PathFromUtf8(plan.pdf));
         if (options.progress && !options.progress(i + 1, site.Count()))
             return Refused("納品を中止しました (何も書いていません)", DeliveryResult::Stopped);
     }
@@ -138,7 +143,7 @@ DeliveryResult DeliverSite(const Site& site, const DeliveryOptions& options, con
         case FolderPlacement::TargetExists: return Refused(shown + ": フォルダがもうあります", DeliveryResult::TargetExists);
         case FolderPlacement::Failed: break;
     }
-    return Refused(shown + ": " + std::string(MessageText(message::kSaveFailed)));
+    return SaveFailed(target);
 }
 
 }  // namespace vosk

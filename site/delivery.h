@@ -15,9 +15,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/canvas.h"
 #include "settings/settings_store.h"
 #include "site/site.h"
 
@@ -39,10 +41,10 @@ struct PlannedPoint {
 // numbers run out of 1 to 9999 or there is no point.
 SiteRefusal PlanDelivery(size_t points, int firstSite, std::vector<PlannedPoint>& plan);
 
-// Draws every page of `survey` into the PDF file `path`, as the tool's
-// render command does; false when the file could not be written. The
-// drawing surface is the caller's (Qt), so the caller gives it.
-using SheetPdfWriter = std::function<bool(const SurveyData& survey, const std::filesystem::path& path)>;
+// Opens the PDF file `path` for the report sheet's pages (null when it
+// cannot be written). The surface is the caller's (Qt); the pages are drawn
+// as the tool's render command draws them.
+using PdfOpener = std::function<std::unique_ptr<PagedOutput>(const std::filesystem::path& path)>;
 
 struct DeliveryOptions {
     std::string dir;     // UTF-8
@@ -54,7 +56,7 @@ struct DeliveryOptions {
 };
 
 struct DeliveryResult {
-    enum Kind { Delivered, Refused, TargetExists, Stopped };
+    enum Kind { Delivered, Refused, TargetExists, Stopped, WriteFailed };
     Kind kind = Delivered;
     std::string text;                   // UTF-8, why not
     std::vector<std::string> warnings;  // UTF-8, of a delivery that went ahead
@@ -65,6 +67,6 @@ struct DeliveryResult {
 // is written, then writes and places the folder. The headings are
 // normalised with `settings` as the sheet's drawing normalises them.
 DeliveryResult DeliverSite(const Site& site, const DeliveryOptions& options, const SettingsStore& settings,
-                           const SheetPdfWriter& writePdf);
+                           const PdfOpener& openPdf);
 
 }  // namespace vosk

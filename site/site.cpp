@@ -126,16 +126,18 @@ std::string& SitePoint::Field(PointField field) {
 SectionRefusal Site::Add(SectionSheet sheet) {
     if (rows_.size() >= kMaxSitePoints) return Full();
     if (SectionRefusal r = CheckElevation(*sheet.survey, sheet.file, byDepth_)) return r;
-    double x = 0;
-    if (!rows_.empty()) {
-        double last = 0;
-        x = ParseSectionNumber(rows_.back().position, last) ? last + kDefaultSectionSpacing
-                                                            : kDefaultSectionSpacing * static_cast<double>(rows_.size());
-    }
     SitePoint point;
     point.sheet = std::move(sheet);
-    rows_.push_back(Row{std::move(point), FormatSectionNumber(x)});
+    rows_.push_back(Row{std::move(point), NextPosition()});
     return {};
+}
+
+std::string Site::NextPosition() const {
+    if (rows_.empty()) return "0";
+    double last = 0;
+    return FormatSectionNumber(ParseSectionNumber(rows_.back().position, last)
+                                   ? last + kDefaultSectionSpacing
+                                   : kDefaultSectionSpacing * static_cast<double>(rows_.size()));
 }
 
 SectionRefusal Site::AddFile(const std::string& file) {

@@ -62,6 +62,9 @@ public:
     SectionRefusal Add(SectionSheet sheet);
     // Reads `file` and appends it; refused as ReadSectionSheet and Add refuse.
     SectionRefusal AddFile(const std::string& file);
+    // Where a point added now goes: 10 m past the last row's position (0
+    // for the first).
+    std::string NextPosition() const;
     // Appends a row as the site file holds it, unread sheet or not.
     SiteRefusal Append(SitePoint point, std::string position);
     bool Remove(size_t row);

@@ -27,7 +27,7 @@ int RenderPdf(const DrawArguments& a) {
     for (const std::string& file : a.files) {
         auto survey = std::make_unique<SurveyData>();
         if (int rc = LoadSheetForDrawing(file, *survey); rc != kDone) return rc;
-        DrawSheetPages(*survey, Settings(), [&pdf] { return pdf.BeginPage(); });
+        DrawSheetPages(*survey, Settings(), pdf);
     }
     if (!pdf.Finish()) {
         ShowMessage(message::kSaveFailed);

@@ -12,6 +12,7 @@
 #include "platform/cp932.h"
 #include "platform/drive_map.h"
 #include "platform/file_io.h"
+#include "platform/recording_canvas.h"
 #include "site/delivery.h"
 #include "site/exchange_xml.h"
 #include "test_system.h"
@@ -80,6 +81,9 @@ SitePoint Located(SitePoint p) {
 
 SettingsStore DeliverySettings() {
     SettingsStore s;
+    ApplySettingsDefaults(s.sheet);
+    ApplyRangeDefaults(s.sheet);
+    for (int i = 1; i <= kSheetFontCount; ++i) s.fonts[i] = DefaultFont(i);
     s.sheet.digitsNd = "1";
     return s;
 }
@@ -182,6 +186,25 @@ TEST(DeliveryPlanTest, OnePointIsOneSite) {
     EXPECT_EQ(plan.back().folder, "SIT9999");
 }
 
+// Pages drawn on the recording canvas; the file says how many there were.
+class PageFile : public PagedOutput {
+public:
+    explicit PageFile(fs::path path) : path_(std::move(path)) {}
+    Canvas* BeginPage() override {
+        ++pages_;
+        canvas_.Clear();
+        return &canvas_;
+    }
+    bool Finish() override {
+        return WriteFileAtomically(path_, std::to_string(pages_) + (pages_ == 1 ? " page" : " pages"));
+    }
+
+private:
+    fs::path path_;
+    RecordingCanvas canvas_{600, 600};
+    int pages_ = 0;
+};
+
 // Every file under `dir`, relative, with "/" between the names.
 std::set<std::string> Tree(const fs::path& dir) {
     std::set<std::string> files;
@@ -197,10 +220,9 @@ TEST_F(DeliveryTest, TheFolderIsPlacedWholeOrNotAtAll) {
     ASSERT_FALSE(site.Add({"B-2.vkr", SecondPoint()}));
     ASSERT_FALSE(site.SetPointField(0, PointField::Latitude, "35 40 12.3"));
     int pdfs = 0;
-    SheetPdfWriter pdf = [&pdfs](const SurveyData& survey, const fs::path& path) {
+    PdfOpener pdf = [&pdfs](const fs::path& path) {
         ++pdfs;
-        // The heading is normalised for drawing: the company name of the settings fills an empty one.
-        return WriteFileAtomically(path, "%PDF " + survey.heading[heading::kCompanyName]);
+        return std::make_unique<PageFile>(path);
     };
     SettingsStore settings = settings_;
     settings.sheet.companyName = "Vosk";
@@ -214,7 +236,11 @@ TEST_F(DeliveryTest, TheFolderIsPlacedWholeOrNotAtAll) {
                                         "BORING/TEST/SIT0008/", "BORING/TEST/SIT0008/TS000001.PDF",
                                         "BORING/TEST/SIT0008/TS000001.XML"};
     EXPECT_EQ(Tree(dir_ / "out"), tree);
-    EXPECT_EQ(*ReadFileBytes(dir_ / "out/BORING/TEST/SIT0008/TS000001.PDF"), "%PDF Vosk");
+    // Every page of the sheet, and the heading normalised as for drawing:
+    // the settings' company name fills an empty one.
+    EXPECT_EQ(*ReadFileBytes(dir_ / "out/BORING/TEST/SIT0008/TS000001.PDF"), "1 page");
+    EXPECT_NE(ReadFileBytes(dir_ / "out/BORING/TEST/SIT0008/TS000001.XML")->find(Sjis("<調査業者名>Vosk</調査業者名>")),
+              std::string::npos);
     const std::string xml = *ReadFileBytes(dir_ / "out/BORING/TEST/SIT0007/TS000001.XML");
     EXPECT_NE(xml.find(Sjis("<フォルダ名>SIT0007</フォルダ名>")), std::string::npos);
     EXPECT_NE(xml.find(Sjis("<経度_度></経度_度>")), std::string::npos);
@@ -244,7 +270,9 @@ TEST_F(DeliveryTest, TheFolderIsPlacedWholeOrNotAtAll) {
     // A PDF that fails, a point that cannot be delivered, a stop: nothing written.
     options.dir = PathToUtf8(dir_ / "new");
     const int before = pdfs;
-    r = DeliverSite(site, options, settings, [&](const SurveyData& s, const fs::path& p) { return pdfs++ == before && pdf(s, p); });
+    r = DeliverSite(site, options, settings, [&](const fs::path& p) {
+        return pdfs++ == before ? pdf(p) : std::unique_ptr<PagedOutput>();
+    });
     EXPECT_EQ(r.text, PathToUtf8(dir_ / "new/BORING/TEST/SIT0002/TS000001.PDF") + ": 保存できませんでした");
     options.progress = [](size_t done, size_t) { return done < 2; };
     EXPECT_EQ(DeliverSite(site, options, settings, pdf).kind, DeliveryResult::Stopped);
