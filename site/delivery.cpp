@@ -101,8 +101,11 @@ DeliveryResult DeliverSite(const Site& site, const DeliveryOptions& options, con
     if (!fs::is_directory(target.parent_path(), ec))
         return Refused(PathToUtf8(target.parent_path()) + ": フォルダがありません");
     const fs::file_status status = fs::symlink_status(target, ec);
+    // An empty folder made for the delivery loses nothing by being replaced.
+    const bool emptyFolder = fs::is_directory(status) && fs::is_empty(target, ec) && !ec;
+    const bool replace = options.replace || emptyFolder;
     if (fs::exists(status)) {
-        if (!options.replace) return Refused(shown + ": フォルダがもうあります", DeliveryResult::TargetExists);
+        if (!replace) return Refused(shown + ": フォルダがもうあります", DeliveryResult::TargetExists);
         if (!fs::is_directory(status)) return Refused(shown + ": フォルダではないので置き換えません");
         if (std::string foreign = ForeignEntry(target); !foreign.empty())
             return Refused(shown + ": 試験の納品のほかのものがあるので置き換えません: " + foreign);
@@ -138,7 +141,7 @@ DeliveryResult DeliverSite(const Site& site, const DeliveryOptions& options, con
             return Refused("納品を中止しました (何も書いていません)", DeliveryResult::Stopped);
     }
 
-    switch (PutFolderInPlace(built, target, options.replace)) {
+    switch (PutFolderInPlace(built, target, replace)) {
         case FolderPlacement::Placed: guard.release(); return result;
         case FolderPlacement::TargetExists: return Refused(shown + ": フォルダがもうあります", DeliveryResult::TargetExists);
         case FolderPlacement::Failed: break;

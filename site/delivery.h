@@ -10,8 +10,9 @@
 // is the test without a sample (NNN = 000), the first (MMM = 001). The
 // folder is built beside DIR and moved into place whole, so a failed
 // delivery leaves nothing half-written; an existing DIR is replaced only
-// when asked, and only when it holds nothing but an earlier delivery of
-// tests (BORING/TEST), so no other part of a survey's delivery is lost.
+// when asked (or when it is empty), and only when it holds nothing but an
+// earlier delivery of tests (BORING/TEST), so no other part of a survey's
+// delivery is lost.
 
 #include <filesystem>
 #include <functional>

@@ -285,10 +285,16 @@ TEST_F(DeliveryTest, TheFolderIsPlacedWholeOrNotAtAll) {
     EXPECT_EQ(pdfs, written);  // checked before anything was drawn
     std::set<std::string> top;
     for (const auto& e : fs::directory_iterator(dir_)) top.insert(e.path().filename().string());
-    EXPECT_EQ(top, std::set<std::string>{"out"});
+    EXPECT_EQ(top, std::set<std::string>{"out"});  // nothing beside it
+
+    // An empty folder is delivered into without asking.
+    site.Remove(2);
+    fs::create_directory(dir_ / "made");
+    options.dir = PathToUtf8(dir_ / "made");
+    ASSERT_EQ(DeliverSite(site, options, settings, pdf).kind, DeliveryResult::Delivered);
+    EXPECT_TRUE(fs::exists(dir_ / "made/BORING/TEST/SIT0002/TS000001.XML"));
 
     // A parent folder that is not there.
-    site.Remove(2);
     options.dir = PathToUtf8(dir_ / "no/such/out");
     EXPECT_EQ(DeliverSite(site, options, settings, pdf).text, PathToUtf8(dir_ / "no/such") + ": フォルダがありません");
 }
