@@ -11,9 +11,10 @@
 namespace vosk {
 namespace {
 
-// Blows of the first row of the graph's Nd axis and the depth axis.
+// The graph's Nd axis runs to 50; its depth axis ends on the first half
+// metre at or past the last depth, 1 m at the least.
 constexpr double kNdAxisMax = 50;
-constexpr double kDepthAxisStep = 0.5;  // the depth axis ends on a half metre
+constexpr double kDepthAxisStep = 0.5;
 constexpr double kDepthAxisLeast = 1;
 
 std::string Trimmed(std::string_view text) {
@@ -57,6 +58,13 @@ public:
     }
     // An element of UTF-8 text (labels, the site's own values).
     void Utf8Leaf(std::string_view name, std::string_view utf8) { Leaf(name, Utf8ToCp932(utf8).value_or("")); }
+    // An element holding elements of UTF-8 text, in order.
+    using Leaves = std::initializer_list<std::pair<std::string_view, std::string_view>>;
+    void Group(std::string_view name, Leaves leaves) {
+        Open(name);
+        for (const auto& [leaf, text] : leaves) Utf8Leaf(leaf, text);
+        Close(name);
+    }
 
     std::string Take() { return std::move(out_); }
 
@@ -103,34 +111,19 @@ void Axis(XmlLines& x, const char* number, const char* place, const char* title,
     x.Utf8Leaf("軸番号", number);
     x.Utf8Leaf("軸の位置", place);
     x.Utf8Leaf("軸オフセット", "0");
-    x.Open("軸の書式");
-    x.Utf8Leaf("軸_線種", "01");
-    x.Close("軸の書式");
-    x.Open("軸タイトル");
-    x.Utf8Leaf("タイトル名", title);
-    x.Utf8Leaf("直交方向オフセット", "0");
-    x.Utf8Leaf("水平方向オフセット", "0");
-    x.Close("軸タイトル");
-    x.Open("目盛");
-    x.Utf8Leaf("最小値", "0");
-    x.Utf8Leaf("最大値", FormatSectionNumber(max));
-    x.Utf8Leaf("目盛間隔", FormatSectionNumber(step));
-    x.Utf8Leaf("補助目盛間隔", FormatSectionNumber(step / 2));
-    x.Utf8Leaf("交差する軸番号", crossing);
-    x.Utf8Leaf("軸交点", "0");
-    x.Utf8Leaf("軸反転", reversed);
-    x.Utf8Leaf("使用する目盛", "00");
-    x.Close("目盛");
-    x.Open("目盛グリッド");
-    x.Utf8Leaf("目盛グリッド_線種", "01");
-    x.Close("目盛グリッド");
-    x.Open("補助目盛グリッド");
-    x.Utf8Leaf("補助目盛グリッド_線種", "02");
-    x.Close("補助目盛グリッド");
-    x.Open("目盛ラベル");
-    x.Utf8Leaf("オフセット", "0");
-    x.Utf8Leaf("表示", "01");
-    x.Close("目盛ラベル");
+    x.Group("軸の書式", {{"軸_線種", "01"}});
+    x.Group("軸タイトル", {{"タイトル名", title}, {"直交方向オフセット", "0"}, {"水平方向オフセット", "0"}});
+    x.Group("目盛", {{"最小値", "0"},
+                   {"最大値", FormatSectionNumber(max)},
+                   {"目盛間隔", FormatSectionNumber(step)},
+                   {"補助目盛間隔", FormatSectionNumber(step / 2)},
+                   {"交差する軸番号", crossing},
+                   {"軸交点", "0"},
+                   {"軸反転", reversed},
+                   {"使用する目盛", "00"}});
+    x.Group("目盛グリッド", {{"目盛グリッド_線種", "01"}});
+    x.Group("補助目盛グリッド", {{"補助目盛グリッド_線種", "02"}});
+    x.Group("目盛ラベル", {{"オフセット", "0"}, {"表示", "01"}});
     x.Close("軸");
 }
 
@@ -219,10 +212,8 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
     x.Utf8Leaf("フォルダ名", p.folder);
     AngleElement(x, "経度", p.point.longitude);
     AngleElement(x, "緯度", p.point.latitude);
-    x.Open("経緯度取得方法");
-    x.Utf8Leaf("経緯度取得方法_コード", p.point.methodCode);
-    x.Utf8Leaf("経緯度取得方法_説明", p.point.method);
-    x.Close("経緯度取得方法");
+    x.Group("経緯度取得方法",
+            {{"経緯度取得方法_コード", p.point.methodCode}, {"経緯度取得方法_説明", p.point.method}});
     x.Utf8Leaf("経緯度読取精度", p.point.accuracy);
     x.Utf8Leaf("測地系", p.datum);
     x.Leaf("標高", Trimmed(hd[heading::kElevation]));
@@ -234,12 +225,7 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
     std::vector<std::string> nd(static_cast<size_t>(rows) + 1);
     for (int r = 1; r <= rows; ++r) nd[static_cast<size_t>(r)] = Trimmed(FormatTableValue(p.survey, settings, r, 4, ""));
     x.Open("試験情報");
-    x.Open("測定");
-    x.Utf8Leaf("打撃回数", "0");
-    x.Utf8Leaf("貫入深さ", "0");
-    x.Utf8Leaf("貫入量", "");
-    x.Utf8Leaf("Nd", "");
-    x.Close("測定");
+    x.Group("測定", {{"打撃回数", "0"}, {"貫入深さ", "0"}, {"貫入量", ""}, {"Nd", ""}});
     for (int r = 1; r <= rows; ++r) {
         const BlowRow& row = p.survey.blow[r];
         x.Open("測定");
@@ -250,21 +236,11 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
         x.Close("測定");
     }
     x.Open("グラフ", " DTD_version=\"03\"");
-    x.Open("グラフ基本情報");
-    x.Utf8Leaf("グラフ番号", "1");
-    x.Utf8Leaf("繰返し番号", "0");
-    x.Utf8Leaf("グラフタイトル", "深度-Ndグラフ");
-    x.Utf8Leaf("グラフの向き", "0");
-    x.Close("グラフ基本情報");
-    x.Open("グラフの位置");
-    x.Utf8Leaf("横方向オフセット", "120");
-    x.Utf8Leaf("縦方向オフセット", "60");
-    x.Utf8Leaf("横方向長さ", "80");
-    x.Utf8Leaf("縦方向長さ", "100");
-    x.Close("グラフの位置");
-    x.Open("外枠線の書式");
-    x.Utf8Leaf("外枠線の書式_線種", "01");
-    x.Close("外枠線の書式");
+    x.Group("グラフ基本情報",
+            {{"グラフ番号", "1"}, {"繰返し番号", "0"}, {"グラフタイトル", "深度-Ndグラフ"}, {"グラフの向き", "0"}});
+    x.Group("グラフの位置",
+            {{"横方向オフセット", "120"}, {"縦方向オフセット", "60"}, {"横方向長さ", "80"}, {"縦方向長さ", "100"}});
+    x.Group("外枠線の書式", {{"外枠線の書式_線種", "01"}});
     x.Open("データ系列");
     x.Utf8Leaf("データ項目番号", "1");
     x.Utf8Leaf("X項目名", "Nd");
@@ -275,12 +251,8 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
     for (int r = 1; r <= rows; ++r)
         if (!nd[static_cast<size_t>(r)].empty())
             x.Leaf("XY値", nd[static_cast<size_t>(r)] + "," + CentimetresAsMetres(p.survey.blow[r][2]));
-    x.Open("データ系列_点の書式");
-    x.Utf8Leaf("データ系列_点_スタイル", "03");
-    x.Close("データ系列_点の書式");
-    x.Open("データ系列_線の書式");
-    x.Utf8Leaf("データ系列_線_線種", "01");
-    x.Close("データ系列_線の書式");
+    x.Group("データ系列_点の書式", {{"データ系列_点_スタイル", "03"}});
+    x.Group("データ系列_線の書式", {{"データ系列_線_線種", "01"}});
     x.Utf8Leaf("使用するX軸番号", "1");
     x.Utf8Leaf("使用するY軸番号", "2");
     x.Close("データ系列");

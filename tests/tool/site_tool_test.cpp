@@ -77,12 +77,12 @@ TEST_F(SiteToolTest, ASiteOfThreePointsIsDelivered) {
     EXPECT_NE(xml.find(Cp932Literal("<フォルダ名>SIT0002</フォルダ名>")), std::string::npos);
     EXPECT_NE(xml.find(Cp932Literal("<測地系>01</測地系>")), std::string::npos);
 #ifndef _WIN32
-    if (std::system("command -v xmllint >/dev/null 2>&1") == 0)
-        for (const char* n : {"1", "2", "3"})
-            EXPECT_EQ(std::system(("xmllint --noout " + test::ShellQuote(At("out/BORING/TEST/SIT000" + std::string(n) +
-                                                                              "/TS000001.XML")))
-                                      .c_str()),
-                      0);
+    if (std::system("command -v xmllint >/dev/null 2>&1") == 0) {
+        for (const char* n : {"1", "2", "3"}) {
+            const std::string file = At("out/BORING/TEST/SIT000" + std::string(n) + "/TS000001.XML");
+            EXPECT_EQ(std::system(("xmllint --noout " + test::ShellQuote(file)).c_str()), 0) << file;
+        }
+    }
 #endif
 
     // Again: refused until --replace, which renumbers from --first-site.
@@ -133,7 +133,9 @@ TEST_F(SiteToolTest, RefusalsWriteNothing) {
     for (const Case& c : cases) {
         ToolRun r = RunTool(c.args);
         EXPECT_EQ(r.status, 2) << c.args[1];
-        if (!c.err.empty()) EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "vosk-sheet: " + c.err);
+        if (!c.err.empty()) {
+            EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "vosk-sheet: " + c.err);
+        }
         EXPECT_EQ(Tree(dir_), before) << c.err;  // no folder, no file, nothing beside
     }
 }
