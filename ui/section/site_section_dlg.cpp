@@ -164,7 +164,7 @@ CSiteSectionDlg::CSiteSectionDlg(const SettingsStore& settings, QWidget* parent,
     firstDrawn_ = new QSpinBox;
     firstDrawn_->setObjectName(QStringLiteral("firstDrawn"));
     firstDrawn_->setRange(1, 1);
-    options->addWidget(label("断面図の最初の地点(&F):", firstDrawn_), 3, 0);
+    options->addWidget(label("断面図の最初の地点:", firstDrawn_), 3, 0);
     options->addWidget(firstDrawn_, 3, 1);
     options->setColumnStretch(4, 1);
     left->addLayout(options);
@@ -190,7 +190,7 @@ CSiteSectionDlg::CSiteSectionDlg(const SettingsStore& settings, QWidget* parent,
     outputButtons->addWidget(print);
     outputButtons->addWidget(save);
     outputButtons->addWidget(deliver);
-    outputButtons->addWidget(label("最初の番号(&T):", firstSite_));
+    outputButtons->addWidget(label("最初の番号:", firstSite_));
     outputButtons->addWidget(firstSite_);
     outputButtons->addStretch();
     outputButtons->addWidget(close);
