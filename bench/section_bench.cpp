@@ -32,6 +32,9 @@ std::shared_ptr<SurveyData> SlopePoint(int i) {
     s->heading[heading::kPointNumber] = "No." + std::to_string(i + 1);
     s->heading[heading::kDatumKind] = "TP";
     s->heading[heading::kElevation] = std::to_string(40 - i * 0.7);
+    s->heading[heading::kYear] = "2024";  // a date the delivery can write
+    s->heading[heading::kMonth] = "5";
+    s->heading[heading::kDay] = "20";
     int h = 0;
     for (int r = 1; r <= kBlowRowCount; ++r) {
         int dh = 5 + (r * 7 + i) % 11;
