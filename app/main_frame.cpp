@@ -22,6 +22,7 @@
 #include "app/command_table.h"
 #include "app/data_commands.h"
 #include "app/profile.h"
+#include "app/recent_sites.h"
 #include "app/recovery_bar.h"
 #include "app/settings_commands.h"
 #include "app/vosk_doc.h"
@@ -303,7 +304,10 @@ void CMainFrame::RunDialogCommand(int id) {
         case kGuide: settings_->OnGuide(); break;
         case kSiteSection: {
             // Its own sheets: the open survey is not touched, nothing to repaint.
-            CSiteSectionDlg dialog(Settings(), this);
+            // The sheet open in the window is in the list from the start.
+            ProfileRecentSites recent;
+            CSiteSectionDlg dialog(Settings(), this, &recent);
+            if (!doc_->PathName().isEmpty()) dialog.AddOpenSheet(doc_->PathName());
             dialog.exec();
             return;
         }

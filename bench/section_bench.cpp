@@ -1,6 +1,8 @@
 // The site section: a section of 30 points of 100 groups each drawn on the
 // recording canvas, and `vosk-sheet section` of the same 30 files to PDF
-// as a whole process (start to exit).
+// as a whole process (start to exit). The delivery: `vosk-sheet delivery`
+// of a site file of 100 points of 100 rows (exchange XML and report sheet
+// PDF of each) as a whole process.
 
 #include <benchmark/benchmark.h>
 
@@ -30,6 +32,9 @@ std::shared_ptr<SurveyData> SlopePoint(int i) {
     s->heading[heading::kPointNumber] = "No." + std::to_string(i + 1);
     s->heading[heading::kDatumKind] = "TP";
     s->heading[heading::kElevation] = std::to_string(40 - i * 0.7);
+    s->heading[heading::kYear] = "2024";  // a date the delivery can write
+    s->heading[heading::kMonth] = "5";
+    s->heading[heading::kDay] = "20";
     int h = 0;
     for (int r = 1; r <= kBlowRowCount; ++r) {
         int dh = 5 + (r * 7 + i) % 11;
@@ -97,6 +102,32 @@ void BM_SectionToolToPdf(benchmark::State& state) {
     if (!std::getenv("VOSK_KEEP_BENCH_FILES")) fs::remove_all(dir);
 }
 BENCHMARK(BM_SectionToolToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+constexpr int kDeliveredPoints = 100;
+
+void BM_DeliveryToolWholeProcess(benchmark::State& state) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("vosk-delivery-bench-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string tool = VOSK_SHEET_TOOL;
+    std::string make = tool + " site " + (dir / "site.vks").string();
+    for (int i = 0; i < kDeliveredPoints; ++i) {
+        fs::path file = dir / ("P" + std::to_string(i + 1) + ".vkr");
+        WriteFileAtomically(file, FormatDataSheet(*SlopePoint(i), ""));
+        make += " " + file.string();
+    }
+    if (std::system((make + " --client bench").c_str()) != 0) {
+        state.SkipWithError("vosk-sheet site failed");
+        return;
+    }
+    const std::string deliver = tool + " delivery " + (dir / "site.vks").string() + " -o " + (dir / "out").string() +
+                                " --replace";
+    for (auto _ : state)
+        if (std::system(deliver.c_str()) != 0) state.SkipWithError("vosk-sheet delivery failed");
+    state.counters["points"] = kDeliveredPoints;
+    if (!std::getenv("VOSK_KEEP_BENCH_FILES")) fs::remove_all(dir);
+}
+BENCHMARK(BM_DeliveryToolWholeProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 }  // namespace vosk

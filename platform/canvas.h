@@ -63,4 +63,16 @@ public:
     virtual void ResetClip() = 0;
 };
 
+// Pages drawn one after another into one file (a PDF): the drawing asks
+// for each page, the file is complete only after Finish.
+class PagedOutput {
+public:
+    virtual ~PagedOutput() = default;
+    // The canvas of the next page, valid until the next call; null when the
+    // output cannot go on.
+    virtual Canvas* BeginPage() = 0;
+    // False when nothing could be written.
+    virtual bool Finish() = 0;
+};
+
 }  // namespace vosk

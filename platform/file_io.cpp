@@ -90,6 +90,45 @@ bool AtomicFile::Commit() {
     return ok;
 }
 
+std::filesystem::path MakeFolderBeside(const std::filesystem::path& target) {
+    static std::atomic<unsigned> counter{0};
+    const std::filesystem::path name = target.filename();
+    if (name.empty()) return {};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path leaf(".");
+        leaf += name;
+        leaf += ".vosk-" + std::to_string(file_system::ProcessId()) + "-" + std::to_string(counter++) + ".tmp";
+        const std::filesystem::path candidate = target.parent_path() / leaf;
+        std::error_code ec;
+        if (std::filesystem::create_directory(candidate, ec)) return candidate;
+        if (ec) return {};  // no folder can be made there
+    }
+    return {};
+}
+
+FolderPlacement PutFolderInPlace(const std::filesystem::path& built, const std::filesystem::path& target,
+                                 bool replace) {
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(std::filesystem::symlink_status(target, ec));
+    if (exists && !replace) return FolderPlacement::TargetExists;
+    if (!exists) {
+        std::filesystem::rename(built, target, ec);
+        return ec ? FolderPlacement::Failed : FolderPlacement::Placed;
+    }
+    const std::filesystem::path aside = MakeFolderBeside(target);
+    if (aside.empty()) return FolderPlacement::Failed;
+    std::filesystem::remove(aside, ec);
+    std::filesystem::rename(target, aside, ec);
+    if (ec) return FolderPlacement::Failed;
+    std::filesystem::rename(built, target, ec);
+    if (ec) {
+        std::filesystem::rename(aside, target, ec);
+        return FolderPlacement::Failed;
+    }
+    std::filesystem::remove_all(aside, ec);
+    return FolderPlacement::Placed;
+}
+
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     AtomicFile file(path);
     return file.Write(bytes) && file.Commit();

@@ -70,4 +70,17 @@ private:
 // Writes `bytes` as the whole content of `path` through AtomicFile.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// A new empty folder beside `target` (in the same parent folder, so that it
+// moves there by a rename), where a folder is built before it is put in
+// place. Empty when none can be made.
+std::filesystem::path MakeFolderBeside(const std::filesystem::path& target);
+
+// Puts the finished folder `built` (made by MakeFolderBeside) at `target`.
+// Missing targets are taken at once; an existing one only with `replace`:
+// it is moved aside, and removed once `built` is in place, or moved back
+// when that fails. On failure `built` is left where it was.
+enum class FolderPlacement { Placed, TargetExists, Failed };
+FolderPlacement PutFolderInPlace(const std::filesystem::path& built, const std::filesystem::path& target,
+                                 bool replace);
+
 }  // namespace vosk

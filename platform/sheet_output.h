@@ -42,10 +42,10 @@ bool WritePageSvg(const std::filesystem::path& path, int dpi, const PageDraw& dr
 //     PdfOutput pdf(path, 600);
 //     for (...) if (Canvas* c = pdf.BeginPage()) DrawPage(*c);
 //     bool ok = pdf.Finish();
-class PdfOutput {
+class PdfOutput : public PagedOutput {
 public:
     PdfOutput(const std::filesystem::path& path, int dpi, PageOrientation orientation = PageOrientation::Portrait);
-    ~PdfOutput();  // without Finish nothing is written
+    ~PdfOutput() override;  // without Finish nothing is written
     PdfOutput(const PdfOutput&) = delete;
     PdfOutput& operator=(const PdfOutput&) = delete;
 
@@ -53,11 +53,11 @@ public:
     bool IsOpen() const;
     // Starts the next page and gives the canvas to draw it on, valid until
     // the next BeginPage or Finish; null when the output is not open.
-    Canvas* BeginPage();
+    Canvas* BeginPage() override;
     int PageCount() const;
     // Completes the file. False when it was not open, no page was begun, or
     // writing failed.
-    bool Finish();
+    bool Finish() override;
 
 private:
     struct Impl;

@@ -203,4 +203,12 @@ void DrawSheetPage(Canvas& canvas, const SurveyData& survey, const SettingsStore
     DrawReportPage(cx);
 }
 
+void DrawSheetPages(const SurveyData& survey, const SettingsStore& settings, PagedOutput& out) {
+    PageState state;
+    state.rowsPerPage = RowsPerPageFor(survey);
+    const int pages = CountSheetPages(survey, state);
+    for (int page = 1; page <= pages; ++page)
+        if (Canvas* canvas = out.BeginPage()) DrawSheetPage(*canvas, survey, settings, page, state);
+}
+
 }  // namespace vosk

@@ -54,4 +54,8 @@ int CountSheetPages(const SurveyData& survey, PageState& state);
 void DrawSheetPage(Canvas& canvas, const SurveyData& survey, const SettingsStore& settings, int page,
                    PageState& state);
 
+// Draws every page of `survey` into `out`, as a PDF of the sheet holds them
+// (a page `out` gives no canvas for is passed over); Finish is the caller's.
+void DrawSheetPages(const SurveyData& survey, const SettingsStore& settings, PagedOutput& out);
+
 }  // namespace vosk

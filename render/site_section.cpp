@@ -74,25 +74,27 @@ std::optional<double> ThresholdDepth(const std::vector<SectionGroup>& groups, do
     return std::nullopt;
 }
 
+FieldText SectionPointName(const SurveyData& survey, const std::string& file) {
+    if (!survey.heading[heading::kPointNumber].empty()) return survey.heading[heading::kPointNumber];
+    // File names are UTF-8; a character CP932 cannot hold shows as "?".
+    std::string stem = SectionFileStem(file);
+    std::optional<std::string> cp932 = Utf8ToCp932(stem);
+    if (!cp932) {
+        cp932.emplace();
+        for (unsigned char c : stem)
+            if (c < 0x80) *cp932 += static_cast<char>(c);
+            else if ((c & 0xC0) != 0x80) *cp932 += '?';
+    }
+    return *cp932;
+}
+
 SectionPoint MakeSectionPoint(const SurveyData& survey, const std::string& file, double x, double threshold,
                               bool byDepth) {
     const HeadingFields& hd = survey.heading;
     SectionPoint p;
     p.file = file;
     p.x = x;
-    p.name = hd[heading::kPointNumber];
-    if (p.name.empty()) {
-        // File names are UTF-8; a character CP932 cannot hold shows as "?".
-        std::string stem = SectionFileStem(file);
-        std::optional<std::string> cp932 = Utf8ToCp932(stem);
-        if (!cp932) {
-            cp932.emplace();
-            for (unsigned char c : stem)
-                if (c < 0x80) *cp932 += static_cast<char>(c);
-                else if ((c & 0xC0) != 0x80) *cp932 += '?';
-        }
-        p.name = *cp932;
-    }
+    p.name = SectionPointName(survey, file);
     p.datum = hd[heading::kDatumKind];
     p.surveyName = hd[heading::kSurveyName1];
     p.hasElevation = HasElevation(hd);

@@ -93,6 +93,9 @@ struct SectionSheet {
 // file name. Messages of a file that was taken are shown afterwards.
 SectionRefusal ReadSectionSheet(const std::string& file, SectionSheet& out);
 
+// The name of a point: heading field 5, else the file name without ".vkr".
+FieldText SectionPointName(const SurveyData& survey, const std::string& file);
+
 // The point of one survey, at position `x`; the name falls back on the
 // file name.
 SectionPoint MakeSectionPoint(const SurveyData& survey, const std::string& file, double x, double threshold,

@@ -44,5 +44,7 @@ int main(int argc, char** argv) {
     if (command == "trace") return TraceCommand(args);
     if (command == "render") return RenderCommand(args);
     if (command == "section") return SectionCommand(args);
+    if (command == "site") return SiteCommand(args);
+    if (command == "delivery") return DeliveryCommand(args);
     return Usage("unknown command: " + command);
 }

@@ -27,11 +27,7 @@ int RenderPdf(const DrawArguments& a) {
     for (const std::string& file : a.files) {
         auto survey = std::make_unique<SurveyData>();
         if (int rc = LoadSheetForDrawing(file, *survey); rc != kDone) return rc;
-        PageState state;
-        state.rowsPerPage = RowsPerPageFor(*survey);
-        int pages = CountSheetPages(*survey, state);
-        for (int page = 1; page <= pages; ++page)
-            if (Canvas* canvas = pdf.BeginPage()) DrawSheetPage(*canvas, *survey, Settings(), page, state);
+        DrawSheetPages(*survey, Settings(), pdf);
     }
     if (!pdf.Finish()) {
         ShowMessage(message::kSaveFailed);

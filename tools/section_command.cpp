@@ -2,6 +2,7 @@
 // axis, as a PDF, SVG or PNG page (A4 landscape), or as JSON.
 
 #include <QString>
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <memory>
@@ -12,6 +13,8 @@
 #include "platform/string_table.h"
 #include "render/site_section.h"
 #include "render/site_section_drawing.h"
+#include "site/site.h"
+#include "site/site_file.h"
 #include "settings/settings_store.h"
 #include "tools/json_writer.h"
 #include "tools/tool_common.h"
@@ -25,6 +28,7 @@ struct SectionArguments {
     bool json = false;
     int dpi = 0;  // 0: 600 for PDF, 96 for pictures
     SectionOptions options;
+    bool thresholdGiven = false;
 };
 
 bool EndsWith(const std::string& path, const char* suffix) {
@@ -51,19 +55,10 @@ int ParseSectionArguments(const std::vector<std::string>& args, SectionArguments
             } else if (arg == "--threshold") {
                 if (!ParseSectionNumber(value, a.options.threshold) || CheckThreshold(a.options.threshold))
                     return Usage("--threshold takes a positive number: " + value);
+                a.thresholdGiven = true;
             } else {
                 atGiven = true;
-                a.options.at.clear();
-                size_t start = 0;
-                while (true) {
-                    size_t comma = value.find(',', start);
-                    double x = 0;
-                    if (!ParseSectionNumber(value.substr(start, comma - start), x))
-                        return Usage("--at takes numbers separated by commas: " + value);
-                    a.options.at.push_back(x);
-                    if (comma == std::string::npos) break;
-                    start = comma + 1;
-                }
+                if (int rc = ParsePositionList(value, a.options.at); rc != kDone) return rc;
             }
         } else {
             a.files.push_back(arg);
@@ -140,12 +135,20 @@ int SectionCommand(const std::vector<std::string>& args) {
     if (int rc = ParseSectionArguments(args, a); rc != kDone) return rc;
     // The cheap refusals first: nothing is read for a call that cannot succeed.
     if (SectionRefusal r = CheckPointCount(a.files.size())) return Refuse(r);
-    if (SectionRefusal r = CheckPositions(a.options.at, a.files.size())) return Refuse(r);
-    std::vector<SectionSheet> sheets(a.files.size());
-    for (size_t i = 0; i < a.files.size(); ++i)
-        if (SectionRefusal r = ReadSectionSheet(a.files[i], sheets[i])) return Refuse(r);
+    const bool anySite = std::any_of(a.files.begin(), a.files.end(), IsSiteFile);
+    if (!anySite)
+        if (SectionRefusal r = CheckPositions(a.options.at, a.files.size())) return Refuse(r);
+    Site site;
+    bool fromSite = false;
+    if (int rc = ReadSiteInputs(a.files, site, fromSite); rc != kDone) return rc;
+    if (SectionRefusal r = CheckPointCount(site.Count())) return Refuse(r);
+    // The options in place of what a site file says.
+    if (SectionRefusal r = CheckPositions(a.options.at, site.Count())) return Refuse(r);
+    for (size_t i = 0; i < a.options.at.size(); ++i) site.SetPosition(i, FormatSectionNumber(a.options.at[i]));
+    if (a.thresholdGiven || !fromSite) site.SetThreshold(FormatSectionNumber(a.options.threshold));
+    if (a.options.byDepth) site.SetByDepth(true);
     SiteSection section;
-    if (SectionRefusal r = BuildSiteSection(sheets, a.options, section)) return Refuse(r);
+    if (SectionRefusal r = site.Build(section)) return Refuse(r);
     if (std::string warning = DatumWarning(section); !warning.empty())
         std::fprintf(stderr, "vosk-sheet: warning: %s\n", warning.c_str());
     if (a.json) {

@@ -11,6 +11,7 @@
 #include "survey/data_sheet.h"
 #include "survey/field_check.h"
 #include "survey/open_data_sheet.h"
+#include "render/site_section.h"
 
 namespace vosk::tool {
 
@@ -91,6 +92,20 @@ int ParseDrawArguments(const std::vector<std::string>& args, DrawArguments& out)
     return kDone;
 }
 
+int ParsePositionList(const std::string& value, std::vector<double>& at) {
+    at.clear();
+    size_t start = 0;
+    while (true) {
+        size_t comma = value.find(',', start);
+        double x = 0;
+        if (!ParseSectionNumber(value.substr(start, comma == std::string::npos ? std::string::npos : comma - start), x))
+            return Usage("--at takes numbers separated by commas: " + value);
+        at.push_back(x);
+        if (comma == std::string::npos) return kDone;
+        start = comma + 1;
+    }
+}
+
 int Usage(const std::string& problem) {
     std::fprintf(stderr,
                  "vosk-sheet: %s\n"
@@ -107,7 +122,12 @@ int Usage(const std::string& problem) {
                  "  vosk-sheet trace FILE.vkr [--page N] [--dpi D]\n"
                  "  vosk-sheet section FILE.vkr ... -o OUT.pdf|OUT.svg|OUT.png [--at X1,X2,...]\n"
                  "                     [--threshold T] [--by-depth] [--dpi D]\n"
-                 "  vosk-sheet section FILE.vkr ... --json [--at X1,X2,...] [--threshold T] [--by-depth]\n",
+                 "  vosk-sheet section FILE.vkr ... --json [--at X1,X2,...] [--threshold T] [--by-depth]\n"
+                 "  vosk-sheet site NEW.vks FILE.vkr ... [--at X1,X2,...] [--client TEXT] [--datum CODE]\n"
+                 "                  [--threshold T] [--by-depth]\n"
+                 "  vosk-sheet delivery SITE.vks -o DIR [--first-site N] [--replace]\n"
+                 "  vosk-sheet delivery FILE.vkr ... -o DIR [--client TEXT] [--datum CODE] [--first-site N] [--replace]\n"
+                 "  (section and delivery take site files wherever they take data sheets)\n",
                  problem.c_str());
     return kUsage;
 }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "site/site.h"
 #include "survey/survey_data.h"
 
 namespace vosk::tool {
@@ -63,6 +64,16 @@ inline constexpr std::array<std::string_view, 6> kBlowCsvColumns = {"depth (m)",
 // relation and ")". Import passes over it as over Δh and Nd.
 inline constexpr std::string_view kConvertedNColumn = "換算N (N=";
 
+// Positions along the section line given as X1,X2,... Returns kDone, or
+// kUsage after printing why.
+int ParsePositionList(const std::string& value, std::vector<double>& at);
+
+// The points of the data sheets and site files given, in order: a site file
+// gives its points with their positions and locations (the first one also
+// its survey's values), a data sheet one point 10 m past the last. Returns
+// kDone, or kUsage after printing why a file is refused.
+int ReadSiteInputs(const std::vector<std::string>& files, Site& site, bool& siteFileGiven);
+
 int DumpCommand(const std::vector<std::string>& args);
 int SetCommand(const std::vector<std::string>& args);
 int SettingsCommand(const std::vector<std::string>& args);
@@ -73,5 +84,7 @@ int PagesCommand(const std::vector<std::string>& args);
 int TraceCommand(const std::vector<std::string>& args);
 int RenderCommand(const std::vector<std::string>& args);
 int SectionCommand(const std::vector<std::string>& args);
+int SiteCommand(const std::vector<std::string>& args);
+int DeliveryCommand(const std::vector<std::string>& args);
 
 }  // namespace vosk::tool

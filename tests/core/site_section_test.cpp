@@ -15,7 +15,6 @@
 #include "platform/message_service.h"
 #include "platform/recording_canvas.h"
 #include "platform/string_table.h"
-#include "render/section_point_list.h"
 #include "render/sheet_drawing.h"
 #include "render/site_section.h"
 #include "render/site_section_drawing.h"
@@ -420,65 +419,6 @@ TEST_F(SectionDrawTest, CrowdedNamesGoUpARow) {
     EXPECT_LE(*std::max_element(layout.nameRow.begin(), layout.nameRow.end()), 1);
     EXPECT_GT(layout.ndWidth, 0);
     EXPECT_LT(layout.NdRight(29), layout.plotRight);
-}
-
-TEST(SectionPointListTest, RowsPositionsAndRefusals) {
-    SectionPointList list;
-    EXPECT_FALSE(list.Add({"a.vkr", Rising("3", "A")}));
-    EXPECT_FALSE(list.Add({"b.vkr", Rising("2", "B")}));
-    EXPECT_EQ(list.Rows()[0].position, "0");
-    EXPECT_EQ(list.Rows()[1].position, "10");
-    list.SetPosition(1, "12.5");
-    EXPECT_FALSE(list.Add({"c.vkr", Rising("1", "C")}));
-    EXPECT_EQ(list.Rows()[2].position, "22.5");  // 10 m past the last row
-
-    // Moving swaps the sheets; the positions stay in their rows.
-    EXPECT_TRUE(list.MoveUp(2));
-    EXPECT_EQ(list.Rows()[1].sheet.file, "c.vkr");
-    EXPECT_EQ(list.Rows()[1].position, "12.5");
-    EXPECT_EQ(list.Rows()[2].sheet.file, "b.vkr");
-    EXPECT_FALSE(list.MoveUp(0));
-    EXPECT_FALSE(list.MoveDown(2));
-    EXPECT_TRUE(list.MoveDown(0));
-    EXPECT_EQ(list.Rows()[0].sheet.file, "c.vkr");
-
-    SiteSection s;
-    ASSERT_FALSE(list.Build(s));
-    EXPECT_DOUBLE_EQ(s.points[1].x, 12.5);
-    EXPECT_EQ(s.points[1].name, "A");
-
-    // A position that is no number, or out of order; a bad threshold.
-    list.SetPosition(2, "abc");
-    SectionRefusal r = list.Build(s);
-    EXPECT_EQ(r.text, "位置 (3 行目) は数値で入れてください: abc");
-    list.SetPosition(2, "5");
-    EXPECT_EQ(list.Build(s).kind, SectionRefusal::PositionOrder);
-    list.SetPosition(2, "30");
-    list.SetThreshold("x");
-    EXPECT_EQ(list.Build(s).kind, SectionRefusal::BadThreshold);
-    list.SetThreshold("20");
-    ASSERT_FALSE(list.Build(s));
-    EXPECT_DOUBLE_EQ(s.threshold, 20);
-
-    // Removing takes the row with its position.
-    EXPECT_TRUE(list.Remove(0));
-    EXPECT_EQ(list.Rows()[0].sheet.file, "a.vkr");
-    EXPECT_EQ(list.Rows()[0].position, "12.5");
-    EXPECT_FALSE(list.Remove(5));
-
-    // No elevation: refused by elevation, taken by depth; by depth then stays on.
-    r = list.Add({"flat.vkr", Rising("")});
-    EXPECT_EQ(r.text, "flat.vkr: 地盤高 (見出し 13) がありません");
-    EXPECT_EQ(list.Count(), 2u);
-    EXPECT_FALSE(list.SetByDepth(true));
-    EXPECT_FALSE(list.Add({"flat.vkr", Rising("")}));
-    EXPECT_EQ(list.SetByDepth(false).kind, SectionRefusal::NoElevation);
-    EXPECT_TRUE(list.ByDepth());
-
-    // At most 30 rows.
-    while (list.Count() < 30) ASSERT_FALSE(list.Add({"m.vkr", Rising("1")}));
-    EXPECT_EQ(list.Add({"n.vkr", Rising("1")}).kind, SectionRefusal::TooManyPoints);
-    EXPECT_EQ(list.AddFile("/no/such/file.vkr").kind, SectionRefusal::TooManyPoints);
 }
 
 TEST(SectionScaleTest, NiceCeiling) {

@@ -28,6 +28,8 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTableWidget>
 #include <QTranslator>
 #include <QVBoxLayout>
 #include <QXmlStreamReader>
@@ -42,6 +44,8 @@
 #include "app/command_table.h"
 #include "app/main_frame.h"
 #include "app/qt_japanese.h"
+#include "tests/ui/modal_closer.h"
+#include "ui/section/site_section_dlg.h"
 #include "app/vosk_app.h"
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
@@ -260,6 +264,29 @@ private slots:
         QVERIFY(doc_->OpenDocumentFile(Path("ten.vkr")));
         frame_->Action(command::kNextPage)->trigger();
         QCOMPARE(view->CurrentPage(), 1);
+    }
+
+    // The site dialog starts with the sheet open in the window, when it has a file.
+    void siteDialogOpensWithTheOpenSheet() {
+        MessageRecorder shown;
+        auto rowsShown = [this] {
+            int rows = -1;
+            QString file;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<CSiteSectionDlg*>(QApplication::activeModalWidget());
+                test::ModalCloser closer{dialog};
+                if (!dialog) return;
+                rows = dialog->Table()->rowCount();
+                if (rows > 0) file = dialog->Table()->item(0, CSiteSectionDlg::kFileColumn)->text();
+            });
+            frame_->Action(command::kSiteSection)->trigger();
+            return std::make_pair(rows, file);
+        };
+        QCOMPARE(rowsShown(), std::make_pair(0, QString()));
+        Write(Path("open.vkr"), Sheet(3));
+        QVERIFY(doc_->OpenDocumentFile(Path("open.vkr")));
+        QCOMPARE(rowsShown(), std::make_pair(1, QString("open.vkr")));
+        QVERIFY(shown.texts.empty());  // no ground elevation: the note says so, no message
     }
 
     void saveOnANewDocumentRunsSaveAs() {

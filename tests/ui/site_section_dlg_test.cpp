@@ -1,10 +1,13 @@
-// The site section dialog driven through its widgets: adding sheets,
-// refusals as messages naming the file, positions typed into the table,
-// the threshold and by-depth, the preview, and saving a PDF.
+// The site dialog driven through its widgets: adding sheets, refusals as
+// messages naming the file, positions and locations typed into the table,
+// the threshold and by-depth, the preview, saving a PDF; a site file
+// opened, edited, saved and delivered; more points than a section draws.
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QSpinBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +19,7 @@
 #include <fstream>
 #include <memory>
 
+#include "platform/cp932.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
@@ -23,6 +27,15 @@
 #include "ui/section/site_section_dlg.h"
 
 namespace vosk {
+
+struct MemoryRecentSites : RecentSites {
+    QStringList files;
+    QStringList Files() const override { return files; }
+    void Add(const QString& file) override {
+        files.removeAll(file);
+        files.prepend(file);
+    }
+};
 
 class SiteSectionDlgTest : public QObject {
     Q_OBJECT
@@ -72,7 +85,7 @@ private slots:
         QCOMPARE(t->item(0, 0)->text(), QString("0"));
         QCOMPARE(t->item(0, 1)->text(), QString("S-1"));
         QCOMPARE(t->item(0, 2)->text(), QString("10.00"));
-        QCOMPARE(t->item(0, 3)->text(), QString("a.vkr"));
+        QCOMPARE(t->item(0, CSiteSectionDlg::kFileColumn)->text(), QString("a.vkr"));
         QCOMPARE(t->item(1, 0)->text(), QString("10"));
         QCOMPARE(t->item(1, 1)->text(), QString("S-3"));
         QCOMPARE(d.Note()->text(), QString());
@@ -185,6 +198,102 @@ private slots:
         for (int y = 0; y < shot.height(); y += 2)
             for (int x = 0; x < shot.width(); x += 2) dark += qGray(shot.pixel(x, y)) < 100;
         QVERIFY(dark > 100);
+    }
+
+    void opensEditsSavesAndDeliversASite() {
+        MessageRecorder shown;
+        MemoryRecentSites recent;
+        QDir(dir_.path()).mkdir("survey");
+        for (const char* name : {"a.vkr", "c.vkr"})
+            QVERIFY(QFile::copy(Fixture(name), dir_.filePath(QStringLiteral("survey/") + name)));
+        const QString site = Write("survey/site.vks",
+                                   "vosk-site 1\nclient=関東地方整備局\ndatum=01\nthreshold=10\nby-depth=0\n\n"
+                                   "[point]\nsheet=a.vkr\nat=0\n\n[point]\nsheet=c.vkr\nat=10\n");
+        CSiteSectionDlg d(Settings(), nullptr, &recent);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QVERIFY(d.OpenSite(site));
+        QTableWidget* t = d.Table();
+        QCOMPARE(t->rowCount(), 2);
+        QCOMPARE(t->item(1, CSiteSectionDlg::kNameColumn)->text(), QString("S-3"));
+        QCOMPARE(d.ClientEdit()->text(), QString("関東地方整備局"));
+        QCOMPARE(d.DatumEdit()->text(), QString("01"));
+        QCOMPARE(recent.files, QStringList{site});
+        QVERIFY(!d.HasUnsavedChanges());
+
+        // A latitude out of range is refused and the cell keeps the old value;
+        // one typed with colons is taken in the tidy form.
+        TypeInCell(t, 1, CSiteSectionDlg::kLatitudeColumn, "35 61 0");
+        QCOMPARE(QString::fromStdString(shown.texts.back()), QString("緯度は 0 度から 90 度まで、分と秒は 60 未満です: 35 61 0"));
+        QCOMPARE(t->item(1, CSiteSectionDlg::kLatitudeColumn)->text(), QString());
+        TypeInCell(t, 1, CSiteSectionDlg::kLatitudeColumn, "35:40:12.3");
+        QCOMPARE(t->item(1, CSiteSectionDlg::kLatitudeColumn)->text(), QString("35 40 12.3"));
+        QCOMPARE(shown.texts.size(), size_t(1));
+        QVERIFY(d.HasUnsavedChanges());
+
+        // Closing with the change unsaved asks first; "No" keeps the dialog.
+        shown.answers.push_back(MessageAnswer::No);
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QVERIFY(d.isVisible());
+        QCOMPARE(QString::fromStdString(shown.texts.back()),
+                 QString("地点一覧の変更は保存されていません。保存しないで進めてよいですか？"));
+
+        QVERIFY(d.SaveSite(site));
+        QVERIFY(!d.HasUnsavedChanges());
+        const std::string saved = ReadFileBytes(site.toStdString()).value_or("");
+        QVERIFY(saved.find("sheet=c.vkr\r\nat=10\r\nlatitude=35 40 12.3\r\n") != std::string::npos);
+
+        // Delivered from the button's path; a second time only when the user says so.
+        const QString out = dir_.filePath("out");
+        QVERIFY(d.DeliverTo(out));
+        // The fixtures have no test date: the report says so after the folder.
+        const QString report = QString::fromStdString(shown.texts.back());
+        QVERIFY2(report.startsWith("電子納品を書きました: " + out + " (2 地点)\n" + dir_.filePath("survey/a.vkr") +
+                                   ": 試験年月日 (見出し 6〜9) が日付になりません"),
+                 qPrintable(report));
+        const std::string xml = ReadFileBytes((out + "/BORING/TEST/SIT0002/TS000001.XML").toStdString()).value_or("");
+        QVERIFY(xml.find(Cp932Literal("<緯度_秒>12.3</緯度_秒>")) != std::string::npos);
+        QVERIFY(xml.find(Cp932Literal("<発注機関名称>関東地方整備局</発注機関名称>")) != std::string::npos);
+        QVERIFY(ReadFileBytes((out + "/BORING/TEST/SIT0001/TS000001.PDF").toStdString()).value_or("").starts_with("%PDF"));
+        d.FirstSiteBox()->setValue(3);
+        shown.answers.push_back(MessageAnswer::No);
+        QVERIFY(!d.DeliverTo(out));
+        QCOMPARE(QString::fromStdString(shown.texts.back()), out + ": フォルダがもうあります\n置き換えますか？");
+        QVERIFY(!QFile::exists(out + "/BORING/TEST/SIT0003"));
+        shown.answers.push_back(MessageAnswer::Yes);
+        QVERIFY(d.DeliverTo(out));
+        QVERIFY(QFile::exists(out + "/BORING/TEST/SIT0004/TS000001.XML"));
+        QVERIFY(!QFile::exists(out + "/BORING/TEST/SIT0001"));
+    }
+
+    void saysWhichPointsTheSectionDraws() {
+        MessageRecorder shown;
+        CSiteSectionDlg d(Settings());
+        d.show();
+        // The sheet open in the window comes in even without a ground elevation.
+        std::string flat = "$$_VSKTARVO100\r\n$$Z\r\n";
+        for (int i = 1; i <= 70; ++i) flat += "\r\n";
+        flat += "$$A\r\n$$C\r\n5,10,10,5,\r\n$$c\r\n";
+        const QString flatPath = Write("open.vkr", flat);
+        QVERIFY(d.AddOpenSheet(flatPath));
+        QCOMPARE(d.Note()->text(), flatPath + ": 地盤高 (見出し 13) がありません");
+        QVERIFY(shown.texts.empty());
+        QTest::mouseClick(d.ByDepthBox(), Qt::LeftButton);
+        QVERIFY(d.ByDepthBox()->isChecked());
+        QStringList many;
+        for (int i = 0; i < 34; ++i) many << Fixture("a.vkr");
+        QVERIFY(d.AddFiles(many));
+        QCOMPARE(d.Table()->rowCount(), 35);
+        QCOMPARE(d.DrawnNote()->text(), QString("断面図には 1〜30 地点目を描きます (全 35 地点、一度に 30 地点まで)"));
+        QCOMPARE(d.Note()->text(), QString());
+        QCOMPARE(d.FirstDrawnBox()->maximum(), 6);
+        d.FirstDrawnBox()->setFocus();
+        QTest::keyClick(d.FirstDrawnBox(), Qt::Key_PageUp);  // ten up, held at the last start
+        QCOMPARE(d.DrawnNote()->text(), QString("断面図には 6〜35 地点目を描きます (全 35 地点、一度に 30 地点まで)"));
+        // Closing a list never saved asks, "Yes" lets it go.
+        shown.answers.push_back(MessageAnswer::Yes);
+        d.reject();
+        QVERIFY(!d.isVisible());
     }
 };
 
