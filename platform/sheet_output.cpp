@@ -152,4 +152,8 @@ bool PdfOutput::Finish() {
     return WriteBytes(d.file, d.buffer.data());
 }
 
+std::unique_ptr<PagedOutput> OpenSheetPdf(const std::filesystem::path& path) {
+    return std::make_unique<PdfOutput>(path, kPaperDpi);
+}
+
 }  // namespace vosk

@@ -64,4 +64,8 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// A report sheet's PDF on the paper grid, as the tool's render command
+// writes it: what the delivery opens for each point.
+std::unique_ptr<PagedOutput> OpenSheetPdf(const std::filesystem::path& path);
+
 }  // namespace vosk

@@ -24,8 +24,10 @@ DeliveryResult Refused(std::string text, DeliveryResult::Kind kind = DeliveryRes
     return r;
 }
 
-DeliveryResult SaveFailed(const fs::path& path) {
-    return Refused(PathToUtf8(path) + ": " + std::string(MessageText(message::kSaveFailed)), DeliveryResult::WriteFailed);
+// The file is named with the system's separators, however its parts were
+// joined.
+DeliveryResult SaveFailed(fs::path path) {
+    return Refused(PathToUtf8(path.make_preferred()) + ": " + std::string(MessageText(message::kSaveFailed)), DeliveryResult::WriteFailed);
 }
 
 // The folder asked for, whole: "out/" and "a/../out" name "out".

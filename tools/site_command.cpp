@@ -83,10 +83,6 @@ int ApplySurveyOptions(const SurveyOptions& o, Site& site) {
     return kDone;
 }
 
-std::unique_ptr<PagedOutput> OpenSheetPdf(const std::filesystem::path& path) {
-    return std::make_unique<PdfOutput>(path, kPaperDpi);
-}
-
 }  // namespace
 
 int ReadSiteInputs(const std::vector<std::string>& files, Site& site, bool& siteFileGiven) {

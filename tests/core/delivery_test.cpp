@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 #include <cstdlib>
 #include <filesystem>
@@ -22,14 +21,8 @@
 namespace vosk {
 namespace {
 
-// A message names a path with the separators Windows gives it, "\\" or "/"
-// as each part was joined; they are one path.
-std::string Slashed(std::string text) {
-#ifdef _WIN32
-    std::replace(text.begin(), text.end(), '\\', '/');
-#endif
-    return text;
-}
+// A path as messages show it: with the system's own separators.
+std::string ShownPath(std::filesystem::path path) { return PathToUtf8(path.make_preferred()); }
 
 namespace fs = std::filesystem;
 
@@ -274,8 +267,8 @@ TEST_F(DeliveryTest, TheFolderIsPlacedWholeOrNotAtAll) {
     ASSERT_TRUE(WriteFileAtomically(dir_ / "out/BORING/DATA/BED0001.XML", "x"));
     r = DeliverSite(site, options, settings, pdf);
     EXPECT_EQ(r.kind, DeliveryResult::Refused);
-    EXPECT_EQ(Slashed(r.text), Slashed(PathToUtf8(dir_ / "out") + ": 試験の納品のほかのものがあるので置き換えません: " +
-                          PathToUtf8(dir_ / "out/BORING/DATA")));
+    EXPECT_EQ(r.text, ShownPath(dir_ / "out") + ": 試験の納品のほかのものがあるので置き換えません: " +
+                          ShownPath(dir_ / "out/BORING/DATA"));
     EXPECT_TRUE(fs::exists(dir_ / "out/BORING/TEST/SIT0002/TS000001.XML"));
 
     // A PDF that fails, a point that cannot be delivered, a stop: nothing written.
@@ -284,7 +277,7 @@ TEST_F(DeliveryTest, TheFolderIsPlacedWholeOrNotAtAll) {
     r = DeliverSite(site, options, settings, [&](const fs::path& p) {
         return pdfs++ == before ? pdf(p) : std::unique_ptr<PagedOutput>();
     });
-    EXPECT_EQ(Slashed(r.text), Slashed(PathToUtf8(dir_ / "new/BORING/TEST/SIT0002/TS000001.PDF") + ": 保存できませんでした"));
+    EXPECT_EQ(r.text, ShownPath(dir_ / "new/BORING/TEST/SIT0002/TS000001.PDF") + ": 保存できませんでした");
     options.progress = [](size_t done, size_t) { return done < 2; };
     EXPECT_EQ(DeliverSite(site, options, settings, pdf).kind, DeliveryResult::Stopped);
     options.progress = nullptr;
@@ -307,7 +300,7 @@ TEST_F(DeliveryTest, TheFolderIsPlacedWholeOrNotAtAll) {
 
     // A parent folder that is not there.
     options.dir = PathToUtf8(dir_ / "no/such/out");
-    EXPECT_EQ(Slashed(DeliverSite(site, options, settings, pdf).text), Slashed(PathToUtf8(dir_ / "no/such") + ": フォルダがありません"));
+    EXPECT_EQ(DeliverSite(site, options, settings, pdf).text, ShownPath(dir_ / "no/such") + ": フォルダがありません");
 }
 
 }  // namespace

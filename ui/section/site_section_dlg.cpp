@@ -524,14 +524,11 @@ bool CSiteSectionDlg::DeliverTo(const QString& dir) {
             return !progress->wasCanceled();
         };
     }
-    auto openPdf = [](const std::filesystem::path& path) -> std::unique_ptr<PagedOutput> {
-        return std::make_unique<PdfOutput>(path, kPaperDpi);
-    };
-    DeliveryResult r = DeliverSite(list_, options, settings_, openPdf);
+    DeliveryResult r = DeliverSite(list_, options, settings_, OpenSheetPdf);
     if (r.kind == DeliveryResult::TargetExists) {
         if (ShowMessage(r.text + "\n置き換えますか？", MessageButtons::YesNo) != MessageAnswer::Yes) return false;
         options.replace = true;
-        r = DeliverSite(list_, options, settings_, openPdf);
+        r = DeliverSite(list_, options, settings_, OpenSheetPdf);
     }
     progress.reset();
     if (r.kind != DeliveryResult::Delivered) {
@@ -581,8 +578,11 @@ void CSiteSectionDlg::OnSave() {
     SiteSection section;
     if (!SectionForOutput(section)) return;
     QString selected;
+    // A build without SVG output does not offer it.
+    const QString filters = SvgOutputAvailable() ? QStringLiteral("PDF (*.pdf);;SVG (*.svg);;PNG (*.png)")
+                                                 : QStringLiteral("PDF (*.pdf);;PNG (*.png)");
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("断面図の保存"), QStringLiteral("断面図.pdf"),
-                                                QStringLiteral("PDF (*.pdf);;SVG (*.svg);;PNG (*.png)"), &selected);
+                                                filters, &selected);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += selected.contains(QLatin1String("svg")) ? QStringLiteral(".svg")
                                                   : selected.contains(QLatin1String("png")) ? QStringLiteral(".png")
