@@ -17,7 +17,8 @@ set -euo pipefail
 QT_VERSION=6.4.2
 HERE=$(cd "$(dirname "$0")" && pwd)
 CACHE=${VOSK_CACHE:-$HOME/.cache/vosk}
-RECIPE=$(sha256sum "$HERE/build_qt.sh" "$HERE/../../cmake/mingw-w64-x86_64.cmake" | sha256sum | cut -c1-10)
+# The digest of what the files say, not where this clone lies.
+RECIPE=$(cat "$HERE/build_qt.sh" "$HERE/../../cmake/mingw-w64-x86_64.cmake" | sha256sum | cut -c1-10)
 PREFIX=$CACHE/qt-$QT_VERSION-mingw64-$RECIPE
 JOBS=${JOBS:-2}
 
