@@ -66,7 +66,10 @@ protected:
 
 #ifdef _WIN32
     // The arguments go as UTF-16, as the command prompt passes them; the
-    // output goes to files, so neither stream can block the other.
+    // output goes to files, so neither stream can block the other. Detached:
+    // with a console of its own the tool's console host under Wine holds the
+    // files a moment after the tool has ended, and they can be neither read
+    // nor removed (tests/windows/repro/console_handles.cpp).
     ToolRun RunTool(const std::vector<std::string>& args) {
         std::wstring command = CommandLineQuote(PathFromUtf8(VOSK_SHEET_TOOL).native());
         for (const auto& a : args) command += L" " + CommandLineQuote(PathFromUtf8(a).native());
@@ -84,7 +87,7 @@ protected:
         startup.hStdError = err;
         PROCESS_INFORMATION process{};
         ToolRun r{-1, {}, {}};
-        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr,
                            &startup, &process)) {
             // A tool that hangs fails the test instead of stopping the run.
             if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
