@@ -55,15 +55,6 @@ int TakeHeadingArgument(const std::string& value, HeadingChanges& changes);
 int ParseWriteArguments(const std::vector<std::string>& args, std::string& input, std::string& output,
                         HeadingChanges& changes);
 
-// The columns export writes; import knows a CSV by this header and takes N,
-// depth and remark from it, so an exported table reads back.
-inline constexpr std::array<std::string_view, 6> kBlowCsvColumns = {"depth (m)", "N",  "h (cm)",
-                                                                    "Δh (cm)",   "Nd", "remark"};
-
-// The heading of the converted N column export adds last: this text, the
-// relation and ")". Import passes over it as over Δh and Nd.
-inline constexpr std::string_view kConvertedNColumn = "換算N (N=";
-
 // Positions along the section line given as X1,X2,... Returns kDone, or
 // kUsage after printing why.
 int ParsePositionList(const std::string& value, std::vector<double>& at);
