@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "platform/cp932.h"
 #include "platform/message_service.h"
@@ -11,15 +12,56 @@ namespace vosk {
 namespace {
 
 constexpr char kAccepted[] = "voskAcceptedText";
+// The text last refused in an edit, told to the user.
+constexpr char kRefused[] = "voskRefusedText";
+
+// The number of UTF-16 units of the first `bytes` bytes of `utf8`.
+int Utf16Length(const std::string& utf8, size_t bytes) {
+    return static_cast<int>(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(std::min(bytes, utf8.size()))).size());
+}
+
+QLineEdit* EditOf(QWidget* widget) {
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit;
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->lineEdit();
+    return nullptr;
+}
 
 }  // namespace
 
 QString FieldToQString(const FieldText& field) { return QString::fromStdString(Cp932ToUtf8(field)); }
 
+bool KeepRefusedText(QLineEdit* edit, const FieldCheck& check, RefusalNotice notice) {
+    const QString text = edit->text();
+    const bool tell = notice == RefusalNotice::Always || edit->property(kRefused).toString() != text;
+    if (tell) {
+        edit->setProperty(kRefused, text);
+        ShowMessage(check.refusal);
+    }
+    const std::string utf8 = text.toStdString();
+    const int from = Utf16Length(utf8, check.badFrom);
+    const int length = Utf16Length(utf8, check.badFrom + check.badLength) - from;
+    edit->setSelection(from, length);
+    // Once told, the focus goes where the mending is; a refusal not told
+    // again leaves the user free to go elsewhere.
+    if (tell) edit->setFocus();
+    // Met while the edit loses the focus, the selection would go with the
+    // rest of that event: it is made again once the event is over.
+    QTimer::singleShot(0, edit, [edit, text, from, length] {
+        if (edit->text() == text && edit->hasFocus() && !edit->hasSelectedText()) edit->setSelection(from, length);
+    });
+    return tell;
+}
+
+void ForgetRefusal(QLineEdit* edit) { edit->setProperty(kRefused, QVariant()); }
+
 bool TakeFieldText(const QString& text, FieldKind kind, QWidget* widget, FieldText& out) {
     if (text == FieldToQString(out)) return true;
     FieldCheck check = CheckEnteredText(text.toStdString(), kind);
     if (!check.ok()) {
+        if (QLineEdit* edit = EditOf(widget); edit && edit->text() == text) {
+            KeepRefusedText(edit, check, RefusalNotice::Always);
+            return false;
+        }
         ShowMessage(check.refusal);
         if (widget) widget->setFocus();
         return false;
@@ -38,11 +80,11 @@ void GuardFieldText(QLineEdit* edit, FieldKind kind) {
     QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit, kind] {
         // A text left as the dialog showed it is the field's own.
         if (edit->text() == edit->property(kAccepted).toString()) return;
-        FieldText ignored;
-        if (TakeFieldText(edit->text(), kind, edit, ignored))
+        FieldCheck check = CheckEnteredText(edit->text().toStdString(), kind);
+        if (check.ok())
             edit->setProperty(kAccepted, edit->text());
         else
-            edit->setText(edit->property(kAccepted).toString());
+            KeepRefusedText(edit, check, RefusalNotice::OncePerText);
     });
 }
 
@@ -71,15 +113,15 @@ bool EntryField::Bytes(FieldText& out, FieldKind kind) const {
     return true;
 }
 
-bool EntryField::Accept(FieldKind kind, QWidget* focus) {
+bool EntryField::Accept(FieldKind kind, RefusalNotice notice) {
     const QString text = edit->text();
-    if (text == accepted_) return true;
-    FieldText ignored;
-    if (TakeFieldText(text, kind, focus ? focus : edit, ignored)) {
+    if (text == accepted_ || text == shown_) return true;
+    FieldCheck check = CheckEnteredText(text.toStdString(), kind);
+    if (check.ok()) {
         accepted_ = text;
         return true;
     }
-    edit->setText(accepted_);
+    KeepRefusedText(edit, check, notice);
     return false;
 }
 
