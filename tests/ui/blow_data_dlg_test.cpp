@@ -142,6 +142,22 @@ void TypeInField(CBlowDataDlg& d, int column, const QString& text) {
         TypeInField(d.Field(column), d.Field(column), text);
 }
 
+// Answers as a message box does: its window takes the focus while it is up,
+// and the dialog gets it back only after the answer.
+class FocusTakingMessages : public MessageRecorder {
+public:
+    MessageAnswer Show(const std::string& text, MessageButtons buttons) override {
+        QWidget* back = QApplication::activeWindow();
+        QWidget box;
+        box.show();
+        box.activateWindow();
+        if (!QTest::qWaitForWindowActive(&box)) qFatal("box not active");
+        box.hide();
+        if (back) back->activateWindow();
+        return MessageRecorder::Show(text, buttons);
+    }
+};
+
 void Paste(QWidget* into, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
     into->setFocus();
@@ -661,18 +677,32 @@ private slots:
         QCOMPARE(d->Grid()->Cell(1, kRemark), *Utf8ToCp932("礫"));
     }
 
+    void theSelectionOutlivesAMessageBoxTakingTheFocus() {
+        FocusTakingMessages messages;
+        auto d = Open();
+        TypeInField(*d, kRemark, "ab$$cd");
+        QCOMPARE(messages.texts.size(), size_t(1));
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d->RemarkBox()));
+        QTRY_COMPARE(d->RemarkBox()->lineEdit()->selectedText(), QString("$$"));
+    }
+
     void rowsPastedFromASpreadsheetAreEnteredAsAddEntersThem() {
         MessageRecorder messages;
         SetEvenRows(2);
         TestAutoCalc() = AutoCalcSwitches{true, false};  // the dialog's switches: Nd by hand
         auto d = Open();
         EditableListGrid* grid = d->Grid();
-        // A spreadsheet's copy, its header row passed over.
+        // A spreadsheet's copy, its header row passed over; pasted over the
+        // free line clicked (which disabled Add).
+        Click(grid, 3);
+        QVERIFY(!d->AddButton()->isEnabled());
         Paste(grid, "回数\t深さh cm\t記事\r\n4\t35\t\r\n2\t40\t自沈\r\n");
         QVERIFY(messages.texts.empty());
         QCOMPARE(Line(*d, 3), (QStringList{"4", "35", "15", "", ""}));
         QCOMPARE(Line(*d, 4), (QStringList{"2", "40", "5", "", "自沈"}));
         QCOMPARE(grid->CurrentLine(), 0);
+        QVERIFY(d->AddButton()->isEnabled());
         QVERIFY(grid->IsModified());
 
         // The first refused line stops with its number and the dialog's own

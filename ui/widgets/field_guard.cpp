@@ -1,6 +1,7 @@
 #include "ui/widgets/field_guard.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -18,6 +19,62 @@ constexpr char kRefused[] = "voskRefusedText";
 // The number of UTF-16 units of the first `bytes` bytes of `utf8`.
 int Utf16Length(const std::string& utf8, size_t bytes) {
     return static_cast<int>(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(std::min(bytes, utf8.size()))).size());
+}
+
+// Selects the characters in an edit the next time it has the focus, or at
+// once when it has it; given up when the text changes before. One for each
+// edit, made the first time it is needed and kept (it may be filtering an
+// event as it is asked again).
+class PendingSelection : public QObject {
+public:
+    static constexpr char kName[] = "voskPendingSelection";
+
+    explicit PendingSelection(QLineEdit* edit) : QObject(edit), edit_(edit) {
+        setObjectName(QLatin1String(kName));
+        // The focus arrives at the end of the edit's focus proxies (a combo
+        // box for its edit).
+        QWidget* focused = edit;
+        while (focused->focusProxy()) focused = focused->focusProxy();
+        focused->installEventFilter(this);
+    }
+
+    void Ask(QString text, int from, int length) {
+        text_ = std::move(text);
+        from_ = from;
+        length_ = length;
+        active_ = true;
+        QTimer::singleShot(0, this, [this] { Apply(); });
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        // After the edit's own handling of the focus, which may move the cursor.
+        if (active_ && event->type() == QEvent::FocusIn) QTimer::singleShot(0, this, [this] { Apply(); });
+        return false;
+    }
+
+private:
+    void Apply() {
+        if (!active_) return;
+        if (edit_->text() != text_) {
+            active_ = false;
+        } else if (edit_->hasFocus()) {
+            edit_->setSelection(from_, length_);
+            active_ = false;
+        }
+    }
+
+    QLineEdit* edit_;
+    QString text_;
+    int from_ = 0, length_ = 0;
+    bool active_ = false;
+};
+
+void SelectWhenFocused(QLineEdit* edit, const QString& text, int from, int length) {
+    // Found by its name: the class has no meta-object of its own to be found by.
+    auto* pending = static_cast<PendingSelection*>(
+        edit->findChild<QObject*>(QLatin1String(PendingSelection::kName), Qt::FindDirectChildrenOnly));
+    if (!pending) pending = new PendingSelection(edit);
+    pending->Ask(text, from, length);
 }
 
 QLineEdit* EditOf(QWidget* widget) {
@@ -44,11 +101,10 @@ bool KeepRefusedText(QLineEdit* edit, const FieldCheck& check, RefusalNotice not
     // Once told, the focus goes where the mending is; a refusal not told
     // again leaves the user free to go elsewhere.
     if (tell) edit->setFocus();
-    // Met while the edit loses the focus, the selection would go with the
-    // rest of that event: it is made again once the event is over.
-    QTimer::singleShot(0, edit, [edit, text, from, length] {
-        if (edit->text() == text && edit->hasFocus() && !edit->hasSelectedText()) edit->setSelection(from, length);
-    });
+    // Met while the edit loses the focus, or with a message box taking it
+    // for a while, the selection would go with that: it is made again once
+    // the edit has the focus back.
+    SelectWhenFocused(edit, text, from, length);
     return tell;
 }
 

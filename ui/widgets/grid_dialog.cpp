@@ -123,8 +123,10 @@ void GridDialog::PasteRows(const QString& text) {
     if (result.entered == 0) return;
     grid_->SetModified();
     Pasted(result);
-    // As after Add: the new rows are no line to correct.
+    // As after Add: the new rows are no line to correct, the fields are for
+    // a new one.
     LeaveCurrentLine();
+    if (add_) add_->setEnabled(true);
 }
 
 QString GridDialog::CopyRows(const std::vector<int>& lines) const {
