@@ -2,7 +2,6 @@
 // What the subcommands of vosk-sheet share: exit codes, reading a data sheet
 // as the Open command does, writing one as Save does.
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
