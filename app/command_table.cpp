@@ -11,6 +11,9 @@ constexpr MenuItem kFileMenu[] = {
     {kSave, "上書き保存(&S)", "Ctrl+S", "作業中のﾌｧｲﾙを上書きして保存\n保存"},
     {kSaveAs, "名前を付けて保存(&A)...", "", "作業中のﾌｧｲﾙを新しい名前で保存\n名前をつけて保存"},
     {0, "", "", ""},
+    {kImportCsv, "CSV の取り込み(&I)...", "", "表計算ソフトの CSV ファイルの打撃回数を新しいデータにする\nCSV の取り込み"},
+    {kExportCsv, "CSV の書き出し(&E)...", "", "測定データを表計算ソフト用の CSV ファイルに書き出す\nCSV の書き出し"},
+    {0, "", "", ""},
     {kPrint, "印刷(&P)...", "Ctrl+P", "作業中のﾌｧｲﾙを印刷\n印刷"},
     {kPrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "", "印刷ｲﾒｰｼﾞを表示\n印刷ﾌﾟﾚﾋﾞｭｰ"},
     {kPrintSetup, "ﾌﾟﾘﾝﾀの設定(&R)...", "", "ﾌﾟﾘﾝﾀ/印刷ｵﾌﾟｼｮﾝの変更\n印刷設定"},
@@ -20,6 +23,11 @@ constexpr MenuItem kFileMenu[] = {
     {kRecentFile, "最近使ったﾌｧｲﾙ", "", "指定のﾌｧｲﾙを開く"},
     {0, "", "", ""},
     {kExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了"},
+};
+
+constexpr MenuItem kEditMenu[] = {
+    {kUndo, kUndoCaption, "Ctrl+Z", "直前の変更を取り消す\n元に戻す"},
+    {kRedo, kRedoCaption, "Ctrl+Y", "取り消した変更をやり直す\nやり直し"},
 };
 
 constexpr MenuItem kDataMenu[] = {
@@ -68,10 +76,11 @@ constexpr Menu MakeMenu(std::string_view title, const MenuItem (&items)[N]) {
 }
 
 constexpr Menu kMenus[] = {
-    MakeMenu("ﾌｧｲﾙ(&F)", kFileMenu),   MakeMenu("データ(&A)", kDataMenu), MakeMenu("表示(&V)", kViewMenu),
-    MakeMenu("設定(&S)", kSettingsMenu), MakeMenu("ﾍﾙﾌﾟ(&H)", kHelpMenu),
+    MakeMenu("ﾌｧｲﾙ(&F)", kFileMenu),   MakeMenu("編集(&E)", kEditMenu), MakeMenu("データ(&A)", kDataMenu),
+    MakeMenu("表示(&V)", kViewMenu),   MakeMenu("設定(&S)", kSettingsMenu), MakeMenu("ﾍﾙﾌﾟ(&H)", kHelpMenu),
 };
-static_assert(kMenus[menu::kFile].items == kFileMenu && kMenus[menu::kData].items == kDataMenu &&
+static_assert(kMenus[menu::kFile].items == kFileMenu && kMenus[menu::kEdit].items == kEditMenu &&
+              kMenus[menu::kData].items == kDataMenu &&
               kMenus[menu::kView].items == kViewMenu && kMenus[menu::kSettings].items == kSettingsMenu &&
               kMenus[menu::kHelp].items == kHelpMenu);
 

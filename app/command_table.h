@@ -11,11 +11,15 @@ inline constexpr int kNew = 57600;
 inline constexpr int kOpen = 57601;
 inline constexpr int kSave = 57603;
 inline constexpr int kSaveAs = 57604;
+inline constexpr int kImportCsv = 32811;
+inline constexpr int kExportCsv = 32812;
 inline constexpr int kPrint = 57607;
 inline constexpr int kPrintPreview = 57609;
 inline constexpr int kPrintSetup = 57606;
 inline constexpr int kRecentFile = 57616;
 inline constexpr int kExit = 57665;
+inline constexpr int kUndo = 57643;
+inline constexpr int kRedo = 57644;
 inline constexpr int kHeading = 32772;
 inline constexpr int kBlowData = 32771;
 inline constexpr int kSoilName = 32785;
@@ -55,10 +59,11 @@ struct Menu {
 // The menus by their place in the menu bar.
 namespace menu {
 inline constexpr int kFile = 0;
-inline constexpr int kData = 1;
-inline constexpr int kView = 2;
-inline constexpr int kSettings = 3;
-inline constexpr int kHelp = 4;
+inline constexpr int kEdit = 1;
+inline constexpr int kData = 2;
+inline constexpr int kView = 3;
+inline constexpr int kSettings = 4;
+inline constexpr int kHelp = 5;
 }  // namespace menu
 
 // The menus in menu-bar order.
@@ -66,6 +71,11 @@ const Menu* MenuBar(int* count);
 
 // The status-bar prompt of a command ("prompt\ntool tip"), empty when none.
 std::string_view CommandPrompt(int id);
+
+// The undo and redo captions: alone when there is no step, else followed by
+// ": " and the step's name ("元に戻す: 測定データ").
+inline constexpr std::string_view kUndoCaption = "元に戻す";
+inline constexpr std::string_view kRedoCaption = "やり直し";
 
 inline constexpr std::string_view kIdlePrompt = "PageUp(RollUp), PageDown(RollDown) または↑↓ｷｰで改ページ";
 inline constexpr std::string_view kMainCaption = "簡易動的コーン貫入試験 Vosk";

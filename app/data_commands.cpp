@@ -1,5 +1,6 @@
 #include "app/data_commands.h"
 
+#include <QString>
 #include <memory>
 
 #include "app/profile.h"
@@ -23,19 +24,21 @@ DataCommands::DataCommands(CVoskDoc& doc, SettingsStore& settings, AutoCalcSwitc
     : doc_(doc), settings_(settings), autoCalc_(autoCalc), parent_(parent) {}
 
 template <typename Run>
-void DataCommands::Edit(Run run) {
-    // What the survey would be saved as, to tell whether the dialog changed it.
-    const std::string before = FormatDataSheet(doc_.Survey(), {});
+void DataCommands::Edit(const QString& name, Run run) {
+    // What the survey would be saved as, to tell whether the dialog changed
+    // it, and the survey itself for the step back.
+    auto before = std::make_unique<SurveyData>(doc_.Survey());
+    const std::string beforeText = FormatDataSheet(*before, {});
     keptInProgress_ = false;
     run();
-    if (FormatDataSheet(doc_.Survey(), {}) != before)
-        doc_.NoteChanged();
+    if (FormatDataSheet(doc_.Survey(), {}) != beforeText)
+        doc_.RecordChange(name, std::move(before));
     else if (keptInProgress_)
         doc_.ResetRecovery();  // the copy goes back to the survey as it is
 }
 
 void DataCommands::OnHeading() {
-    Edit([this] {
+    Edit(QStringLiteral("見出し"), [this] {
         SurveyData& survey = doc_.Survey();
         CHeadingDlg dialog(LoadHeadingForm(survey.heading), settings_, parent_);
         if (dialog.exec() == QDialog::Accepted) StoreHeadingForm(dialog.Form(), survey.heading);
@@ -43,7 +46,7 @@ void DataCommands::OnHeading() {
 }
 
 void DataCommands::OnPageFooter() {
-    Edit([this] {
+    Edit(QStringLiteral("ページ"), [this] {
         SurveyData& survey = doc_.Survey();
         DetectPaperSize(settings_);
         CPageFooterDlg dialog(LoadFooterForm(survey.heading), settings_.paperWidthMm, settings_.paperHeightMm,
@@ -68,7 +71,7 @@ void DataCommands::RunGridDialog(GridDialog& dialog) {
 }
 
 void DataCommands::OnBlowData(int line) {
-    Edit([this, line] {
+    Edit(QStringLiteral("測定データ"), [this, line] {
         CBlowDataDlg dialog(doc_.Survey(), autoCalc_, settings_, parent_);
         dialog.Grid()->GoToLine(line);
         RunGridDialog(dialog);
@@ -89,14 +92,14 @@ void DataCommands::OnCheckData() {
 }
 
 void DataCommands::OnJacicSoilName() {
-    Edit([this] {
+    Edit(QStringLiteral("JACIC土質名"), [this] {
         CJacicSoilDlg dialog(doc_.Survey(), settings_, parent_);
         RunGridDialog(dialog);
     });
 }
 
 void DataCommands::OnSoilName() {
-    Edit([this] {
+    Edit(QStringLiteral("土質名"), [this] {
         CSoilNameDlg dialog(doc_.Survey(), settings_, parent_);
         RunGridDialog(dialog);
     });

@@ -1,9 +1,11 @@
 #pragma once
 // The data menu's commands: each runs its dialog on the document's survey
-// and tells the document when the survey changed (the recovery copy and the
-// title follow). The caller repaints the view afterwards, however the
-// dialog ended.
+// and, when the dialog changed it, records the change as one undo step
+// named after the dialog (the recovery copy and the title follow). The
+// dialogs know nothing of the steps. The caller repaints the view
+// afterwards, however the dialog ended.
 
+class QString;
 class QWidget;
 
 namespace vosk {
@@ -32,9 +34,9 @@ public:
     void OnSoilName();
 
 private:
-    // Runs a dialog and notes a change of the survey.
+    // Runs a dialog; a change of the survey becomes the step `name`.
     template <typename Run>
-    void Edit(Run run);
+    void Edit(const QString& name, Run run);
     void RunGridDialog(GridDialog& dialog);
 
     CVoskDoc& doc_;

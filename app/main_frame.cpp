@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -93,6 +94,10 @@ CMainFrame::CMainFrame(CVoskDoc* doc, QWidget* parent)
         UpdateCaption();
     });
     connect(view_, &CVoskView::PageChanged, this, &CMainFrame::UpdateCommandUi);
+    // The undo captions name the step they would take.
+    QUndoStack& steps = doc_->UndoStack();
+    for (auto changed : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
+        connect(&steps, changed, this, &CMainFrame::UpdateCommandUi);
     setWindowTitle(Q(kMainCaption));
     setAcceptDrops(true);
 }
@@ -259,6 +264,14 @@ void CMainFrame::UpdateCommandUi() {
     for (auto it = actions_.begin(); it != actions_.end(); ++it) it.value()->setEnabled(IsAvailable(it.key(), doc_->Survey()));
     actions_[command::kPreviousPage]->setEnabled(pages);
     actions_[command::kNextPage]->setEnabled(pages);
+    const QUndoStack& steps = doc_->UndoStack();
+    auto caption = [](std::string_view verb, const QString& step) {
+        return step.isEmpty() ? Q(verb) : Q(verb) + QStringLiteral(": ") + step;
+    };
+    actions_[command::kUndo]->setEnabled(steps.canUndo());
+    actions_[command::kUndo]->setText(caption(kUndoCaption, steps.canUndo() ? steps.undoText() : QString()));
+    actions_[command::kRedo]->setEnabled(steps.canRedo());
+    actions_[command::kRedo]->setText(caption(kRedoCaption, steps.canRedo() ? steps.redoText() : QString()));
 }
 
 void CMainFrame::Dispatch(int id) {
@@ -268,6 +281,10 @@ void CMainFrame::Dispatch(int id) {
         case kOpen: doc_->OnOpenDataSheet(); break;
         case kSave: doc_->OnSaveDataSheet(); break;
         case kSaveAs: doc_->OnSaveDataSheetAs(); break;
+        case kImportCsv: doc_->OnImportCsv(); break;
+        case kExportCsv: doc_->OnExportCsv(); break;
+        case kUndo: doc_->UndoStack().undo(); break;
+        case kRedo: doc_->UndoStack().redo(); break;
         case kPrint: view_->OnFilePrint(printer_); break;
         case kPrintPreview: view_->OnFilePrintPreview(printer_); break;
         case kPrintSetup: {

@@ -2,8 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
+#include <utility>
 
+#include "entry/blow_table_text.h"
 #include "platform/cp932.h"
 #include "platform/drive_map.h"
 #include "platform/file_io.h"
@@ -18,13 +21,41 @@ namespace {
 const QString kOpenFilter = QStringLiteral("簡易動的コーン試験Ver.1(.vkr)|*.vkr|すべて(*.*)|*.*||");
 const QString kSaveFilter = QStringLiteral("簡易動的コーン試験Ver.1(.vkr)|*.vkr;|すべて(*.*)|*.*||");
 const QString kExtension = QStringLiteral("vkr");
+const QString kCsvFilter = QStringLiteral("CSV ファイル(*.csv)|*.csv|すべて(*.*)|*.*||");
+const QString kCsvExtension = QStringLiteral("csv");
+// The most steps kept; older ones are dropped.
+constexpr int kUndoSteps = 100;
 
 // From UTF-16, so a Japanese file name is right on every system.
 std::filesystem::path FsPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
 
 }  // namespace
 
-CVoskDoc::CVoskDoc(QObject* parent) : QObject(parent), dialogs_(&qtDialogs_) {}
+// One change of the survey as an undo step: it holds the survey on the
+// other side of the step, and undo and redo swap it with the document's.
+class SurveySnapshot : public QUndoCommand {
+public:
+    SurveySnapshot(CVoskDoc& doc, const QString& name, std::unique_ptr<SurveyData> other)
+        : QUndoCommand(name), doc_(doc), other_(std::move(other)) {}
+
+    void undo() override { doc_.SwapSurvey(*other_); }
+    void redo() override {
+        // Pushed after the change: the survey already is what redo gives.
+        if (std::exchange(pushed_, false)) return;
+        doc_.SwapSurvey(*other_);
+    }
+
+private:
+    CVoskDoc& doc_;
+    std::unique_ptr<SurveyData> other_;
+    bool pushed_ = true;
+};
+
+CVoskDoc::CVoskDoc(QObject* parent) : QObject(parent), dialogs_(&qtDialogs_) {
+    undo_.setUndoLimit(kUndoSteps);
+    connect(&undo_, &QUndoStack::cleanChanged, this, &CVoskDoc::UnsavedChanged);
+    connect(&undo_, &QUndoStack::indexChanged, this, &CVoskDoc::AfterStep);
+}
 
 QString CVoskDoc::Title() const {
     return path_.isEmpty() ? QStringLiteral("無題") : QFileInfo(path_).fileName();
@@ -39,15 +70,22 @@ QString NewRecoverySession() {
     return QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(QDateTime::currentMSecsSinceEpoch());
 }
 
-void CVoskDoc::SetUnsaved(bool unsaved) {
-    if (unsaved_ == unsaved) return;
-    unsaved_ = unsaved;
-    emit UnsavedChanged();
+void CVoskDoc::RecordChange(const QString& name, std::unique_ptr<SurveyData> before) {
+    undo_.push(new SurveySnapshot(*this, name, std::move(before)));
 }
 
-void CVoskDoc::NoteChanged() {
-    SetUnsaved(true);
-    KeepRecoveryOf(survey_);
+void CVoskDoc::SwapSurvey(SurveyData& other) {
+    std::swap(survey_, other);
+    emit DocumentChanged();
+}
+
+void CVoskDoc::AfterStep() {
+    if (!recovery_) return;
+    // At the step saved the file holds the survey: no copy is needed.
+    if (undo_.isClean())
+        recovery_->Discard();
+    else
+        KeepRecoveryOf(survey_);
 }
 
 void CVoskDoc::KeepRecoveryOf(const SurveyData& survey) {
@@ -56,7 +94,7 @@ void CVoskDoc::KeepRecoveryOf(const SurveyData& survey) {
 
 void CVoskDoc::ResetRecovery() {
     if (!recovery_) return;
-    if (unsaved_)
+    if (HasUnsavedChanges())
         KeepRecoveryOf(survey_);
     else
         recovery_->Discard();
@@ -69,20 +107,26 @@ bool CVoskDoc::RestoreRecovery(const RecoveryCopy& copy) {
     // The copy is now this run's: written again under its session, the old
     // one gone, so a second crash still loses nothing.
     SetPathName(QString::fromStdString(copy.originalPath));
-    NoteChanged();
+    // Unsaved, with no step back to what the file holds.
+    undo_.resetClean();
+    KeepRecoveryOf(survey_);
     RecoveryStore::Remove(copy);
     return true;
 }
 
-void CVoskDoc::OnNewDocument() {
+void CVoskDoc::StartNewDocument() {
     // A survey left unsaved keeps its recovery copy; the new one writes its own.
-    if (recovery_ && unsaved_) recovery_->StartSession(NewRecoverySession().toStdString());
-    SetUnsaved(false);
+    if (recovery_ && HasUnsavedChanges()) recovery_->StartSession(NewRecoverySession().toStdString());
+    undo_.clear();
     path_.clear();
     modified_ = false;
     fromDtdFile_ = false;
     ClearSurvey(survey_);
     emit PathChanged(QString());
+}
+
+void CVoskDoc::OnNewDocument() {
+    StartNewDocument();
     emit DocumentChanged();
 }
 
@@ -119,9 +163,9 @@ bool CVoskDoc::TakeOpened(OpenedSheet opened) {
     survey_ = std::move(*opened.survey);
     fromDtdFile_ = opened.FromDtdFile();
     modified_ = false;
+    undo_.clear();
     // The file the user chose replaces the survey: its copy is stale.
     if (recovery_) recovery_->Discard();
-    SetUnsaved(false);
     emit DocumentChanged();
     return true;
 }
@@ -133,7 +177,8 @@ bool CVoskDoc::WriteTo(const QString& path) {
         return false;
     }
     if (recovery_) recovery_->Discard();
-    SetUnsaved(false);
+    // The steps stay: undo goes on from the step saved.
+    undo_.setClean();
     return true;
 }
 
@@ -173,6 +218,47 @@ void CVoskDoc::OnSaveDataSheetAs() {
     fromDtdFile_ = false;
     SetPathName(path);
     modified_ = false;
+}
+
+void CVoskDoc::OnImportCsv() {
+    const QString startFolder = QString::fromStdString(Cp932ToUtf8(ReadLastFolderFile(Settings()).folder));
+    std::optional<QString> chosen = dialogs_->OpenPath(kCsvFilter, kCsvExtension, startFolder);
+    if (!chosen) return;
+    const QString path = *chosen;
+    std::optional<std::string> bytes = ReadFileBytes(FsPath(path));
+    if (!bytes) {
+        ShowMessage(message::kFileNotFound, path.toStdString());
+        return;
+    }
+    BlowCsvImport imported = ImportBlowCsv(*bytes);
+    if (!imported.survey) {
+        if (imported.refusedLine != 0)
+            ShowMessage(FormatMessageText(message::kCsvLineRefused, std::to_string(imported.refusedLine)) + "\n" +
+                        imported.refusal);
+        else if (!imported.refusal.empty())
+            ShowMessage(imported.refusal);
+        return;
+    }
+    // A new document, as the tool makes a new survey: its one step is the import.
+    StartNewDocument();
+    auto before = std::make_unique<SurveyData>(survey_);
+    survey_ = std::move(*imported.survey);
+    RecordChange(QStringLiteral("CSV の取り込み"), std::move(before));
+    emit DocumentChanged();
+}
+
+void CVoskDoc::OnExportCsv() {
+    QString initial;
+    if (!path_.isEmpty()) {
+        const QFileInfo info(path_);
+        initial = info.dir().filePath(info.completeBaseName() + QStringLiteral(".") + kCsvExtension);
+    }
+    std::optional<QString> chosen = dialogs_->SavePath(kCsvFilter, initial);
+    if (!chosen) return;
+    QString path = *chosen;
+    if (path.endsWith(QLatin1Char('.'))) path.chop(1);
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".") + kCsvExtension;
+    if (!WriteFileAtomically(FsPath(path), FormatBlowCsv(survey_))) ShowMessage(message::kSaveFailed);
 }
 
 }  // namespace vosk

@@ -1,10 +1,13 @@
 #pragma once
 // The document: the one open data sheet (it owns the survey), its path,
-// title and modified flag, and the file commands New, Open, Save and Save As.
+// title and modified flag, the undo steps of the survey, and the file
+// commands New, Open, Save, Save As and the CSV import and export.
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QUndoStack>
+#include <memory>
 #include <optional>
 
 #include "app/file_dialogs.h"
@@ -35,11 +38,19 @@ public:
     // The file name of the path, "無題" for a new document.
     QString Title() const;
     bool IsModified() const { return modified_; }
-    // Changed since the last open, New or save. Nothing asks about it: it
-    // marks the title and keeps a recovery copy up to date.
-    bool HasUnsavedChanges() const { return unsaved_; }
-    // The survey was changed by a command: writes the recovery copy.
-    void NoteChanged();
+    // Changed since the last open, New or save: the undo steps are not at
+    // the step saved. Nothing asks about it: it marks the title and keeps a
+    // recovery copy up to date.
+    bool HasUnsavedChanges() const { return !undo_.isClean(); }
+
+    // Every change of the survey is one step here, named after the dialog
+    // or command that made it; Save keeps the steps, New and Open clear
+    // them. Undo and redo write the recovery copy (or remove it at the step
+    // saved) and update the views.
+    QUndoStack& UndoStack() { return undo_; }
+    // A command changed the survey from `before` to what it is now: one step
+    // named `name`. Writes the recovery copy.
+    void RecordChange(const QString& name, std::unique_ptr<SurveyData> before);
     // Keeps `survey` as the recovery copy of this document: the survey
     // itself, or work in progress in an open dialog as it would be after
     // its OK (the document's survey untouched then).
@@ -60,6 +71,11 @@ public:
     bool OpenDocumentFile(const QString& path);
     void OnSaveDataSheet();
     void OnSaveDataSheetAs();
+    // A CSV file of the blow table as vosk-sheet import reads it: a new
+    // document (no file, as New) whose one step is the import.
+    void OnImportCsv();
+    // The blow table as vosk-sheet export writes it (UTF-8, CR LF).
+    void OnExportCsv();
 
 signals:
     // The survey changed: the views update (settings, heading, repaint).
@@ -70,18 +86,24 @@ signals:
     void UnsavedChanged();
 
 private:
+    friend class SurveySnapshot;
+    // An undo or redo: `other` is the survey on the other side of the step.
+    void SwapSurvey(SurveyData& other);
+    // The steps moved: the recovery copy follows.
+    void AfterStep();
+    // New's own steps: the survey cleared, no path, no steps.
+    void StartNewDocument();
     void SetPathName(const QString& path);
     bool WriteTo(const QString& path);
     // Takes an opened sheet as the survey; false when it was refused.
     bool TakeOpened(OpenedSheet opened);
-    void SetUnsaved(bool unsaved);
 
     FileDialogs* dialogs_;
     QtFileDialogs qtDialogs_;
     SurveyData survey_;
     QString path_;
     bool modified_ = false;
-    bool unsaved_ = false;
+    QUndoStack undo_;
     RecoveryStore* recovery_ = nullptr;
     // Read from a DTD-format file: Save must not write an empty sheet over it.
     bool fromDtdFile_ = false;

@@ -151,6 +151,17 @@ bool ApplyLiveUpdate(const BlowRow& entry, int currentLine, CellGrid& grid, cons
     return true;
 }
 
+bool BlowEntryOutsideGrid(const BlowRow& entry, int currentLine, const CellGrid& grid,
+                          const AutoCalcSwitches& switches) {
+    bool typed = false;
+    for (int c = 1; c <= kBlowFieldCount; ++c) typed = typed || IsNumericText(entry[c]) != -1;
+    if (!typed) return false;
+    EntryCells cells;
+    for (int c = 1; c <= kBlowFieldCount; ++c) cells.emplace_back(c, entry[c]);
+    return !EntryInLine(grid, currentLine, cells,
+                        [&](CellGrid& g) { return ApplyLiveUpdate(entry, currentLine, g, switches); });
+}
+
 bool StoreBlowTable(CellGrid& grid, SurveyData& survey, const AutoCalcSwitches& switches) {
     if (std::vector<int> missing = LinesWithoutDepth(grid, kDepth); !missing.empty()) {
         ShowMessage(MissingDepthMessage(missing, "深さh ", "深さ"));

@@ -108,6 +108,13 @@ bool LiveUpdateAllowed(const BlowRow& entry, int currentLine, const CellGrid& gr
 // LiveUpdateAllowed. Returns whether it was written.
 bool ApplyLiveUpdate(const BlowRow& entry, int currentLine, CellGrid& grid, const AutoCalcSwitches& switches);
 
+// Whether the entry fields hold a line the user typed that is in no line
+// of the grid: some field holds text, and the entry neither stands in the
+// current line nor would the live update write it there unchanged. OK then
+// asks before the line is lost.
+bool BlowEntryOutsideGrid(const BlowRow& entry, int currentLine, const CellGrid& grid,
+                          const AutoCalcSwitches& switches);
+
 // ---- Store ---------------------------------------------------------------
 
 // Run when the dialog is confirmed. Lines without any text are skipped. A

@@ -73,6 +73,29 @@ bool ChangesLine(CellGrid& grid, int line, Write&& write) {
     return std::forward<Write>(write)(grid) && grid.LineTexts(line) != before;
 }
 
+// An entry row as the cells it fills: column and text.
+using EntryCells = std::vector<std::pair<int, FieldText>>;
+
+// Whether an entry already stands in line `line`: the line holds its texts,
+// or writing it there as the live update does (`write`, a rule that
+// returns whether it wrote) leaves the entry's cells as they are. False
+// when there is no such line.
+template <typename Write>
+bool EntryInLine(const CellGrid& grid, int line, const EntryCells& entry, Write&& write) {
+    if (line < 1 || line > grid.Lines()) return false;
+    auto holds = [&](const CellGrid& g) {
+        for (const auto& [column, text] : entry)
+            if (g.Cell(line, column) != text) return false;
+        return true;
+    };
+    if (holds(grid)) return true;
+    CellGrid copy = grid;
+    if (!std::forward<Write>(write)(copy)) return false;
+    for (const auto& [column, text] : entry)
+        if (copy.Cell(line, column) != grid.Cell(line, column)) return false;
+    return true;
+}
+
 // Two depth texts are the same depth when their values differ by less than
 // 0.000001.
 bool SameDepth(std::string_view a, std::string_view b);

@@ -175,6 +175,12 @@ GridStep GridState::EndEditing() {
     return step;
 }
 
+void GridState::CommitRefused() {
+    editing_ = true;
+    context_ = kEditorContext;
+    pending_ = Pending::None;
+}
+
 GridStep GridState::EditorFocused() {
     context_ = kEditorContext;
     return {{{GridAction::HidePointer}}};

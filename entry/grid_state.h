@@ -109,6 +109,10 @@ public:
     GridStep Ok();
     // The host ends a cell edit (before it adds or overwrites).
     GridStep EndEditing();
+    // The text of the cell editor was refused as it was committed: the
+    // editor stays over its cell with the typed text, the rest of the event
+    // that committed is dropped.
+    void CommitRefused();
 
     GridStep EditorFocused();
     GridStep EditorFocusLost();

@@ -18,7 +18,8 @@ MessageService*& Current() {
 }
 
 MessageAnswer PositiveAnswer(MessageButtons buttons) {
-    return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
+                                                                                    : MessageAnswer::Ok;
 }
 
 }  // namespace
@@ -48,6 +49,7 @@ MessageRecorder::~MessageRecorder() { SetMessageService(previous_); }
 
 MessageAnswer MessageRecorder::Show(const std::string& text, MessageButtons buttons) {
     texts.push_back(text);
+    this->buttons.push_back(buttons);
     if (answers.empty()) return PositiveAnswer(buttons);
     MessageAnswer a = answers.front();
     answers.pop_front();

@@ -10,7 +10,7 @@
 
 namespace vosk {
 
-enum class MessageButtons { Ok, YesNo, OkCancel };
+enum class MessageButtons { Ok, YesNo, OkCancel, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 class MessageService {
@@ -57,6 +57,8 @@ public:
     MessageAnswer Show(const std::string& text, MessageButtons buttons) override;
 
     std::vector<std::string> texts;
+    // The buttons each text was shown with.
+    std::vector<MessageButtons> buttons;
     std::deque<MessageAnswer> answers;
 
 private:

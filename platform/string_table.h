@@ -29,6 +29,15 @@ inline constexpr int kListFileNotFound = 4018;     // "ファイルが見つか�
 inline constexpr int kCannotRun = 4032;            // "実行できませんでした"
 inline constexpr int kTwoColumnTopMarginSmall = 4033; // "表2段組時のトップマージン値が小さいです."
 inline constexpr int kDeviceError = 4090;          // "ハードウェア、デバイスエラー"
+// Texts of tables: a CSV file, rows pasted into a grid.
+inline constexpr int kTooManyFields = 4101;        // "欄が多すぎます (1 行に %1 欄まで) ..."
+inline constexpr int kUnclosedQuote = 4102;        // "二重引用符 ... 閉じていません。"
+inline constexpr int kTextAfterQuote = 4103;       // "欄を閉じる二重引用符 ... 文字があります。"
+inline constexpr int kNotUtf8OrCp932 = 4104;       // "UTF-8 でも Shift_JIS (CP932) でもない ..."
+inline constexpr int kPasteLineRefused = 4105;     // "貼り付けの %1 行目を追加できません。..."
+inline constexpr int kCsvLineRefused = 4106;       // "CSV の %1 行目を取り込めません。..."
+// OK of a grid dialog whose entry fields hold a line not in the grid.
+inline constexpr int kEntryNotAdded = 4107;        // "入力欄に、表に追加していない行があります。..."
 inline constexpr int kNotADataSheet = 32792;       // "簡易動的コーン試験「Vosk」のデータではありません"
 inline constexpr int kFileNotFound = 32795;        // "ファイルが見つかりません\n( %1 )"
 inline constexpr int kWholeNumberNeeded = 61712;   // "整数を入力してください。"

@@ -166,4 +166,18 @@ bool StoreJacicTable(const CellGrid& grid, SurveyData& survey) {
     return true;
 }
 
+bool JacicEntryOutsideGrid(const JacicLine& entry, int currentLine, const CellGrid& grid) {
+    using namespace jacic_column;
+    // The cells the user types; the flags and the rest follow the line.
+    EntryCells cells;
+    bool typed = false;
+    for (int c : {kDepth, kName, kAuxName, kPattern1, kPattern2, kSymbol, kPercent1, kPercent2}) {
+        cells.emplace_back(c, entry[static_cast<size_t>(c)]);
+        typed = typed || IsNumericText(entry[static_cast<size_t>(c)]) != -1;
+    }
+    if (!typed) return false;
+    return !EntryInLine(grid, currentLine, cells,
+                        [&](CellGrid& g) { return ApplyJacicWriteBack(entry, currentLine, g); });
+}
+
 }  // namespace vosk

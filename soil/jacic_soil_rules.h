@@ -104,6 +104,11 @@ Placement PlaceJacicOverwrite(const JacicLine& entry, int currentLine, CellGrid&
 // depth yet or the same depth. Returns whether the line was written.
 bool ApplyJacicWriteBack(const JacicLine& entry, int currentLine, CellGrid& grid);
 
+// Whether the entry controls hold a layer the user typed (depth, a name, a
+// pattern, the symbol or a percentage) that is in no line of the grid (as
+// BlowEntryOutsideGrid, the write-back taking the live update's place).
+bool JacicEntryOutsideGrid(const JacicLine& entry, int currentLine, const CellGrid& grid);
+
 // ---- Store ---------------------------------------------------------------
 
 // Run at OK. A line that holds text but no numeric depth has no place in

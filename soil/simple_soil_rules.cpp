@@ -140,4 +140,10 @@ std::vector<FieldText> SimpleSoilNames(const std::vector<FieldText>& entries) {
     return names;
 }
 
+bool SoilEntryOutsideGrid(const SoilEntry& entry, int currentLine, const CellGrid& grid) {
+    if (IsNumericText(entry.depth) == -1 && IsNumericText(entry.name) == -1) return false;
+    return !EntryInLine(grid, currentLine, {{soil_column::kDepth, entry.depth}, {soil_column::kName, entry.name}},
+                        [&](CellGrid& g) { return ApplySoilLiveUpdate(entry, currentLine, g); });
+}
+
 }  // namespace vosk

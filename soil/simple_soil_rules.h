@@ -83,6 +83,10 @@ Placement PlaceSoilOverwrite(const SoilEntry& entry, int currentLine, CellGrid& 
 // rewritten with "%.2f", is written into it. Returns whether it was written.
 bool ApplySoilLiveUpdate(const SoilEntry& entry, int currentLine, CellGrid& grid);
 
+// Whether the entry fields hold a layer the user typed that is in no line
+// of the grid (as BlowEntryOutsideGrid).
+bool SoilEntryOutsideGrid(const SoilEntry& entry, int currentLine, const CellGrid& grid);
+
 // Run when the dialog is confirmed. Lines without any text are skipped; a
 // line with text but no numeric depth is named in a message, nothing is
 // stored and the result is false. Otherwise the lines become soil rows 1, 2,

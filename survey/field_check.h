@@ -18,6 +18,11 @@ enum class FieldKind {
 struct FieldCheck {
     FieldText bytes;     // the CP932 text, when accepted
     std::string refusal; // the message for the user (UTF-8), when refused
+    // When refused: the characters the refusal is about, the first place
+    // they occur, as UTF-8 bytes of the text checked; the field selects
+    // them so the user mends them and keeps the rest.
+    size_t badFrom = 0;
+    size_t badLength = 0;
     bool ok() const { return refusal.empty(); }
 };
 

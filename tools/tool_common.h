@@ -2,7 +2,6 @@
 // What the subcommands of vosk-sheet share: exit codes, reading a data sheet
 // as the Open command does, writing one as Save does.
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -54,15 +53,6 @@ int TakeHeadingArgument(const std::string& value, HeadingChanges& changes);
 // -o OUT and --heading N=TEXT. Returns kDone, or kUsage after printing why.
 int ParseWriteArguments(const std::vector<std::string>& args, std::string& input, std::string& output,
                         HeadingChanges& changes);
-
-// The columns export writes; import knows a CSV by this header and takes N,
-// depth and remark from it, so an exported table reads back.
-inline constexpr std::array<std::string_view, 6> kBlowCsvColumns = {"depth (m)", "N",  "h (cm)",
-                                                                    "Δh (cm)",   "Nd", "remark"};
-
-// The heading of the converted N column export adds last: this text, the
-// relation and ")". Import passes over it as over Δh and Nd.
-inline constexpr std::string_view kConvertedNColumn = "換算N (N=";
 
 // Positions along the section line given as X1,X2,... Returns kDone, or
 // kUsage after printing why.

@@ -21,12 +21,20 @@ MessageAnswer QtMessageBoxes::Show(const std::string& text, MessageButtons butto
             box.setIcon(QMessageBox::Question);
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
+        case MessageButtons::YesNoCancel:
+            box.setIcon(QMessageBox::Question);
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            // Closing the box is no answer: back to what the user was doing.
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
     }
     switch (box.exec()) {
         case QMessageBox::Yes: return MessageAnswer::Yes;
         case QMessageBox::No: return MessageAnswer::No;
         case QMessageBox::Cancel: return MessageAnswer::Cancel;
-        default: return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+        default:
+            if (buttons == MessageButtons::YesNoCancel) return MessageAnswer::Cancel;
+            return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
 }
 

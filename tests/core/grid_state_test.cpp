@@ -334,5 +334,26 @@ TEST(GridStateTest, ClicksAndFocus) {
     }
 }
 
+TEST(GridStateTest, ARefusedCommitKeepsTheEditOverItsCell) {
+    // Enter after text the cell cannot hold: the commit is refused before
+    // the editor moves on, whatever ended the edit.
+    GridState enter = EditingAt(2, 2);
+    EXPECT_EQ(enter.KeyPressed(GridKey::Enter, 1).actions, (Actions{kCommit, Begin(2, 5)}));
+    GridState pressed = EditingAt(2, 2);
+    EXPECT_EQ(pressed.DialogPressed().actions, Actions{kCommit});
+    for (GridState* state : {&enter, &pressed}) {
+        state->CommitRefused();
+        EXPECT_TRUE(state->IsEditing());
+        EXPECT_EQ(state->Context(), GridState::kEditorContext);
+        EXPECT_EQ(state->CurrentLine(), 2);
+        EXPECT_EQ(state->CurrentColumn(), 2);
+        // The BeginEdit asked for was never run: no result moves the edit.
+        EXPECT_EQ(state->EditorResult(GridState::kPlaced).actions, Actions{});
+        EXPECT_EQ(state->CurrentColumn(), 2);
+        // Mended, the next Enter goes on from the same cell.
+        EXPECT_EQ(state->KeyPressed(GridKey::Enter, 1).actions, (Actions{kCommit, Begin(2, 5)}));
+    }
+}
+
 }  // namespace
 }  // namespace vosk

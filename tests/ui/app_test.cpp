@@ -5,6 +5,7 @@
 #include <QAbstractProxyModel>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -37,12 +38,18 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "entry/blow_table_text.h"
+#include "platform/cp932.h"
+#include "ui/entry/blow_data_dlg.h"
+#include "ui/entry/heading_dlg.h"
+#include "ui/widgets/dialog_support.h"
 #include "app/qt_japanese.h"
 #include "tests/ui/modal_closer.h"
 #include "ui/section/site_section_dlg.h"
@@ -164,6 +171,30 @@ class AppTest : public QObject {
         return s;
     }
 
+    // Runs command `id` from its menu item and `act` on the dialog it opens.
+    template <typename Dialog>
+    void RunDialog(int id, const std::function<void(Dialog&)>& act) {
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            test::ModalCloser closer{d};
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            act(*d);
+            driven = true;
+        });
+        frame_->Action(id)->trigger();
+        QVERIFY(driven);
+    }
+    // The heading dialog from the menu: survey name 1 set to `name`, OK.
+    void TypeSurveyName(const QString& name) {
+        RunDialog<CHeadingDlg>(command::kHeading, [&](CHeadingDlg& d) {
+            d.findChild<QLineEdit*>(HeadingFieldName(heading::kSurveyName1))->setText(name);
+            d.accept();
+        });
+    }
+    std::string SurveyName() const { return Cp932ToUtf8(doc_->Survey().heading[heading::kSurveyName1]); }
+
     // A drag event as the window gets it; QApplication routes drops only
     // for a drag its own drag manager runs.
     void Deliver(QEvent* event) { static_cast<QObject*>(frame_.get())->event(event); }
@@ -193,11 +224,12 @@ private slots:
     void menusCarryEveryCaptionInOrder() {
         QStringList titles;
         for (QAction* a : frame_->menuBar()->actions()) titles << a->text();
-        QCOMPARE(titles, (QStringList{"ﾌｧｲﾙ(&F)", "データ(&A)", "表示(&V)", "設定(&S)", "ﾍﾙﾌﾟ(&H)"}));
+        QCOMPARE(titles, (QStringList{"ﾌｧｲﾙ(&F)", "編集(&E)", "データ(&A)", "表示(&V)", "設定(&S)", "ﾍﾙﾌﾟ(&H)"}));
         QMenu* file = frame_->MenuAt(menu::kFile);
         QStringList items;
         for (QAction* a : file->actions()) items << (a->isSeparator() ? QString("-") : a->text());
         QCOMPARE(items, (QStringList{"新規作成(&N)", "開く(&O)...", "上書き保存(&S)", "名前を付けて保存(&A)...", "-",
+                                     "CSV の取り込み(&I)...", "CSV の書き出し(&E)...", "-",
                                      "印刷(&P)...", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "-", "断面図(&X)...", "-",
                                      "最近使ったﾌｧｲﾙ", "-",
                                      "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
@@ -233,6 +265,136 @@ private slots:
         }
         doc_->Survey().heading[heading::kJacicSoilNames] = saved;
         frame_->UpdateCommandUi();
+    }
+
+    void editMenuUndoesAndRedoesEveryChangeByItsName() {
+        const QString path = Path("steps.vkr");
+        Write(path, Sheet(2));
+        QVERIFY(doc_->OpenDocumentFile(path));
+        QMenu* edit = frame_->MenuAt(menu::kEdit);
+        QStringList items;
+        for (QAction* a : edit->actions()) items << a->text();
+        QCOMPARE(items, (QStringList{"元に戻す", "やり直し"}));
+        QAction* undo = frame_->Action(command::kUndo);
+        QAction* redo = frame_->Action(command::kRedo);
+        QCOMPARE(edit->actions(), (QList<QAction*>{undo, redo}));
+        QCOMPARE(undo->shortcut(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(redo->shortcut(), QKeySequence("Ctrl+Y"));
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+
+        TypeSurveyName("山田台地");
+        QCOMPARE(undo->text(), QString("元に戻す: 見出し"));
+        QCOMPARE(frame_->windowTitle(), QString("steps.vkr* - Vosk"));
+        RunDialog<CBlowDataDlg>(command::kBlowData, [](CBlowDataDlg& d) {
+            QGuiApplication::clipboard()->setText("4\t35\n");
+            d.Grid()->setFocus();
+            QTest::keyClick(d.Grid(), Qt::Key_V, Qt::ControlModifier);
+            d.OkButton()->click();
+        });
+        QCOMPARE(CountBlowRows(doc_->Survey()), 3);
+        QCOMPARE(undo->text(), QString("元に戻す: 測定データ"));
+        // A dialog that changes nothing is no step.
+        RunDialog<CHeadingDlg>(command::kHeading, [](CHeadingDlg& d) { d.accept(); });
+        QCOMPARE(doc_->UndoStack().count(), 2);
+
+        // Undo from the menu: one dialog's change at a time.
+        edit->actions()[0]->trigger();
+        QCOMPARE(CountBlowRows(doc_->Survey()), 2);
+        QCOMPARE(SurveyName(), std::string("山田台地"));
+        QCOMPARE(undo->text(), QString("元に戻す: 見出し"));
+        QCOMPARE(redo->text(), QString("やり直し: 測定データ"));
+        QVERIFY(redo->isEnabled());
+        edit->actions()[0]->trigger();
+        QCOMPARE(SurveyName(), std::string("name"));
+        // Back at the file as opened: no unsaved mark.
+        QCOMPARE(frame_->windowTitle(), QString("steps.vkr - Vosk"));
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->text(), QString("元に戻す"));
+        edit->actions()[1]->trigger();
+        edit->actions()[1]->trigger();
+        QCOMPARE(SurveyName(), std::string("山田台地"));
+        QCOMPARE(CountBlowRows(doc_->Survey()), 3);
+        QVERIFY(!redo->isEnabled());
+
+        // Save keeps the steps; the mark follows them from the step saved.
+        frame_->Action(command::kSave)->trigger();
+        QCOMPARE(frame_->windowTitle(), QString("steps.vkr - Vosk"));
+        QCOMPARE(undo->text(), QString("元に戻す: 測定データ"));
+        edit->actions()[0]->trigger();
+        QCOMPARE(frame_->windowTitle(), QString("steps.vkr* - Vosk"));
+        QCOMPARE(CountBlowRows(doc_->Survey()), 2);
+        edit->actions()[1]->trigger();
+        QCOMPARE(frame_->windowTitle(), QString("steps.vkr - Vosk"));
+
+        // New and Open start without steps.
+        frame_->Action(command::kNew)->trigger();
+        QVERIFY(!undo->isEnabled());
+        TypeSurveyName("x");
+        QVERIFY(doc_->OpenDocumentFile(path));
+        frame_->UpdateCommandUi();
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+    }
+
+    void aHundredStepsAreKept() {
+        for (int i = 1; i <= 101; ++i) {
+            auto before = std::make_unique<SurveyData>(doc_->Survey());
+            doc_->Survey().heading[heading::kSurveyName1] = std::to_string(i);
+            doc_->RecordChange(QStringLiteral("見出し"), std::move(before));
+        }
+        frame_->UpdateCommandUi();
+        int undone = 0;
+        while (frame_->Action(command::kUndo)->isEnabled() && undone < 200) {
+            frame_->Action(command::kUndo)->trigger();
+            ++undone;
+        }
+        QCOMPARE(undone, 100);
+        QCOMPARE(SurveyName(), std::string("1"));
+    }
+
+    void csvMenuImportsANewDocumentAndExportsAsTheToolDoes() {
+        MessageRecorder messages;
+        const QString sheet = Path("csv.vkr");
+        Write(sheet, Sheet(1, "kept"));
+        QVERIFY(doc_->OpenDocumentFile(sheet));
+
+        // Refused: the line, the tool's message, and the document as it was.
+        Write(Path("bad.csv"), "N,h\n5,10\n6,10\n");
+        Write(Path("bytes.csv"), "5,10,\xFF\n");
+        dialogs_.answers = {Path("bad.csv"), Path("bytes.csv"), Path("missing.csv")};
+        for (int i = 0; i < 3; ++i) frame_->Action(command::kImportCsv)->trigger();
+        QCOMPARE(messages.texts,
+                 (std::vector<std::string>{FormatMessageText(4106, "3") + "\n" + FormatMessageText(908, "深度"),
+                                           std::string(MessageText(4104)),
+                                           FormatMessageText(32795, Path("missing.csv").toStdString())}));
+        QVERIFY(dialogs_.lastFilter.startsWith("CSV ファイル(*.csv)|*.csv|"));
+        QCOMPARE(doc_->PathName(), sheet);
+        QCOMPARE(SurveyName(), std::string("kept"));
+
+        // Taken: a new document, Δh and Nd derived as the tool derives them.
+        messages.texts.clear();
+        Write(Path("in.csv"), *Utf8ToCp932("打撃回数,深さ,記事\r\n3,25,自沈\r\n5,10,\r\n"));
+        dialogs_.answers = {Path("in.csv")};
+        frame_->Action(command::kImportCsv)->trigger();
+        QVERIFY(messages.texts.empty());
+        QCOMPARE(doc_->PathName(), QString());
+        QCOMPARE(frame_->windowTitle(), QString("無題* - Vosk"));
+        QCOMPARE(SurveyName(), std::string());
+        QCOMPARE(CountBlowRows(doc_->Survey()), 2);
+        QCOMPARE(frame_->Action(command::kUndo)->text(), QString("元に戻す: CSV の取り込み"));
+
+        // Export: the tool's CSV, .csv added to a name without extension.
+        dialogs_.answers = {Path("out")};
+        frame_->Action(command::kExportCsv)->trigger();
+        QCOMPARE(Bytes(Path("out.csv")), FormatBlowCsv(doc_->Survey()));
+        QCOMPARE(Bytes(Path("out.csv")),
+                 std::string("depth (m),N,h (cm),Δh (cm),Nd,remark\r\n0.10,5,10,10,5,\r\n0.25,3,25,15,2,自沈\r\n"));
+
+        // The import is one step: undo gives the empty new document.
+        frame_->Action(command::kUndo)->trigger();
+        QCOMPARE(CountBlowRows(doc_->Survey()), 0);
+        QCOMPARE(frame_->windowTitle(), QString("無題 - Vosk"));
     }
 
     void pageTurning() {

@@ -4,10 +4,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -24,6 +28,7 @@
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
 #include "entry/blow_rules.h"
+#include "platform/cp932.h"
 #include "platform/file_io.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
@@ -135,6 +140,47 @@ void TypeInField(CBlowDataDlg& d, int column, const QString& text) {
         TypeInField(d.RemarkBox(), d.RemarkBox()->lineEdit(), text);
     else
         TypeInField(d.Field(column), d.Field(column), text);
+}
+
+// Answers as a message box does: its window takes the focus while it is up,
+// and the dialog gets it back only after the answer.
+class FocusTakingMessages : public MessageRecorder {
+public:
+    MessageAnswer Show(const std::string& text, MessageButtons buttons) override {
+        QWidget* back = QApplication::activeWindow();
+        QWidget box;
+        box.show();
+        box.activateWindow();
+        if (!QTest::qWaitForWindowActive(&box)) qFatal("box not active");
+        box.hide();
+        if (back) back->activateWindow();
+        return MessageRecorder::Show(text, buttons);
+    }
+};
+
+void Paste(QWidget* into, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    into->setFocus();
+    QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Opens the list's context menu over `line` and picks `caption` in it.
+void PickFromContextMenu(EditableListGrid* grid, int line, const QString& caption) {
+    bool picked = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* action : menu->actions())
+            if (action->text() == caption && action->isEnabled()) {
+                action->trigger();
+                picked = true;
+            }
+        menu->close();
+    });
+    const QPoint at = CellCentre(grid, line, 1);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &event);
+    QVERIFY(picked);
 }
 
 QRect InDialog(QWidget* widget, QWidget* dialog) { return QRect(widget->mapTo(dialog, QPoint(0, 0)), widget->size()); }
@@ -580,25 +626,171 @@ private slots:
         QCOMPARE(Line(*d, 2), (QStringList{"3", "30", "15", "2", ""}));
     }
 
-    void textTheSheetCannotCarryIsRefusedWhereItIsTyped() {
+    void refusedTextIsKeptWithWhatCannotBeHeldSelected() {
         SetRows({{"3", "10", "10", "3", "\x8d\xbb"}});  // 砂
         MessageRecorder messages;
         auto d = Open();
-        // An entry field goes back to its text.
+        // An entry field keeps the typed text, the refused character selected.
         TypeInField(*d, kN, "5\"");
         QCOMPARE(messages.texts.size(), size_t(1));
-        QCOMPARE(d->Field(kN)->text(), QString());
+        QCOMPARE(d->Field(kN)->text(), QString("5\""));
+        QTRY_COMPARE(d->Field(kN)->selectedText(), QString("\""));
+        QCOMPARE(QApplication::focusWidget(), d->Field(kN));
         TypeInField(*d, kRemark, "a$$b");
         QCOMPARE(messages.texts.size(), size_t(2));
-        QCOMPARE(d->RemarkBox()->currentText(), QString());
-        // A cell keeps its text; an emoji has no CP932 form.
+        QCOMPARE(d->RemarkBox()->currentText(), QString("a$$b"));
+        QTRY_COMPARE(d->RemarkBox()->lineEdit()->selectedText(), QString("$$"));
+        // Add needs the text: told again, nothing added.
+        d->AddButton()->click();
+        QCOMPARE(messages.texts.size(), size_t(3));
+        QCOMPARE(d->Grid()->UsedLength(), 1);
+
+        // A cell editor keeps its text too, over its cell, until it is mended.
         DoubleClick(d->Grid(), 1, kRemark);
         TypeInCell(*d, QString::fromUtf8("礫\xF0\x9F\x98\x80"));
         Key(Qt::Key_Return);
-        QCOMPARE(messages.texts.size(), size_t(3));
+        QCOMPARE(messages.texts.size(), size_t(4));
         QVERIFY(messages.texts.back().find("\xF0\x9F\x98\x80") != std::string::npos);
-        QCOMPARE(Line(*d, 1)[4], QString("砂"));
+        QLineEdit* editor = d->Grid()->CellEditor();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(QApplication::focusWidget(), editor);
+        QCOMPARE(editor->text(), QString::fromUtf8("礫\xF0\x9F\x98\x80"));
+        QCOMPARE(editor->selectedText(), QString::fromUtf8("\xF0\x9F\x98\x80"));
+        QCOMPARE(d->Grid()->CurrentColumn(), kRemark);
         QCOMPARE(d->Grid()->Cell(1, kRemark), std::string("\x8d\xbb"));
+        // Leaving it with a click on another line tells nothing new and
+        // leaves the edit where it is.
+        Click(d->Grid(), 2);
+        QCOMPARE(messages.texts.size(), size_t(4));
+        QVERIFY(editor->isVisible());
+        QCOMPARE(d->Grid()->CurrentLine(), 1);
+        // OK does not close over it: as after any cell edit, it ends the edit first.
+        d->OkButton()->click();
+        QVERIFY(d->isVisible());
+        QVERIFY(editor->isVisible());
+        editor->setFocus();
+        editor->setSelection(1, 2);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        Key(Qt::Key_Return);
+        QCOMPARE(messages.texts.size(), size_t(4));
+        QCOMPARE(Line(*d, 1)[4], QString("礫"));
+        QCOMPARE(d->Grid()->Cell(1, kRemark), *Utf8ToCp932("礫"));
+    }
+
+    void theSelectionOutlivesAMessageBoxTakingTheFocus() {
+        FocusTakingMessages messages;
+        auto d = Open();
+        TypeInField(*d, kRemark, "ab$$cd");
+        QCOMPARE(messages.texts.size(), size_t(1));
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d->RemarkBox()));
+        QTRY_COMPARE(d->RemarkBox()->lineEdit()->selectedText(), QString("$$"));
+    }
+
+    void rowsPastedFromASpreadsheetAreEnteredAsAddEntersThem() {
+        MessageRecorder messages;
+        SetEvenRows(2);
+        TestAutoCalc() = AutoCalcSwitches{true, false};  // the dialog's switches: Nd by hand
+        auto d = Open();
+        EditableListGrid* grid = d->Grid();
+        // A spreadsheet's copy, its header row passed over; pasted over the
+        // free line clicked (which disabled Add).
+        Click(grid, 3);
+        QVERIFY(!d->AddButton()->isEnabled());
+        Paste(grid, "回数\t深さh cm\t記事\r\n4\t35\t\r\n2\t40\t自沈\r\n");
+        QVERIFY(messages.texts.empty());
+        QCOMPARE(Line(*d, 3), (QStringList{"4", "35", "15", "", ""}));
+        QCOMPARE(Line(*d, 4), (QStringList{"2", "40", "5", "", "自沈"}));
+        QCOMPARE(grid->CurrentLine(), 0);
+        QVERIFY(d->AddButton()->isEnabled());
+        QVERIFY(grid->IsModified());
+
+        // The first refused line stops with its number and the dialog's own
+        // message; nothing of that paste stays.
+        Paste(grid, "6,50\n6,20\n");
+        QCOMPARE(messages.texts, std::vector<std::string>{FormatMessageText(4105, "2") + "\n" +
+                                                          FormatMessageText(908, "深度")});
+        QCOMPARE(grid->UsedLength(), 4);
+
+        // The list's context menu pastes the same way.
+        messages.texts.clear();
+        QGuiApplication::clipboard()->setText("1\t60\n");
+        PickFromContextMenu(grid, 1, "貼り付け(&P)");
+        QCOMPARE(Line(*d, 5), (QStringList{"1", "60", "20", "", ""}));
+        QVERIFY(messages.texts.empty());
+        d->OkButton()->click();
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        QCOMPARE(CountBlowRows(TestSurvey()), 5);
+        QCOMPARE(TestSurvey().blow[4][kRemark], *Utf8ToCp932("自沈"));
+    }
+
+    void severalLinesPastedIntoAnEntryFieldGoToTheGrid() {
+        MessageRecorder messages;
+        SetEvenRows(1);
+        auto d = Open();
+        Paste(d->Field(kN), "4\t35\r\n5\t45\r\n");
+        QCOMPARE(d->Field(kN)->text(), QString());
+        QCOMPARE(Line(*d, 2), (QStringList{"4", "35", "25", "1.6", ""}));
+        QCOMPARE(Line(*d, 3), (QStringList{"5", "45", "10", "5", ""}));
+        // One line stays an ordinary paste, without the line end a
+        // spreadsheet's cell comes with.
+        Paste(d->RemarkBox()->lineEdit(), "礫混じり\r\n");
+        QCOMPARE(d->RemarkBox()->currentText(), QString("礫混じり"));
+        QCOMPARE(d->Grid()->UsedLength(), 3);
+        QVERIFY(messages.texts.empty());
+    }
+
+    void ctrlCCopiesTheSelectedLineAndItPastesBack() {
+        SetRows({{"3", "10", "10", "3", "\x8d\xbb"}, {"5", "25", "15", "3.33333"}});
+        auto d = Open();
+        EditableListGrid* grid = d->Grid();
+        Click(grid, 1);
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("3\t10\t10\t3\t砂\n"));
+        Click(grid, 2);
+        PickFromContextMenu(grid, 2, "コピー(&C)");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("5\t25\t15\t3.33333\t\n"));
+        d->DeleteButton()->click();
+        QCOMPARE(grid->UsedLength(), 1);
+        Paste(grid, QGuiApplication::clipboard()->text());
+        QCOMPARE(Line(*d, 2), (QStringList{"5", "25", "15", "3.33333", ""}));
+    }
+
+    void okAsksAboutALineTypedButNotAdded() {
+        struct Case {
+            MessageAnswer answer;
+            bool closes;
+            int rows;
+        } cases[] = {{MessageAnswer::Cancel, false, 2}, {MessageAnswer::No, true, 2}, {MessageAnswer::Yes, true, 3}};
+        for (const Case& c : cases) {
+            SetEvenRows(2);
+            MessageRecorder messages;
+            messages.answers = {c.answer};
+            auto d = Open();
+            // Down in the list leaves the free line 3: the typed row is in no line.
+            d->Grid()->setFocus();
+            Key(Qt::Key_Down);
+            TypeInField(*d, kN, "4");
+            TypeInField(*d, kDepth, "35");
+            d->OkButton()->click();
+            QCOMPARE(messages.texts, std::vector<std::string>{std::string(MessageText(4107))});
+            QCOMPARE(messages.buttons, std::vector<MessageButtons>{MessageButtons::YesNoCancel});
+            QCOMPARE(d->isVisible(), !c.closes);
+            QCOMPARE(Entry(*d)[1], c.answer == MessageAnswer::Yes ? QString() : QString("35"));
+            if (!c.closes) continue;
+            QCOMPARE(CountBlowRows(TestSurvey()), c.rows);
+            QCOMPARE(TestSurvey().blow[3][kDepth], std::string(c.rows == 3 ? "35" : ""));
+        }
+        // A row the live update wrote into the current line is in the grid:
+        // no question.
+        SetEvenRows(2);
+        MessageRecorder messages;
+        auto d = Open();
+        TypeInField(*d, kN, "4");
+        TypeInField(*d, kDepth, "35");
+        d->OkButton()->click();
+        QVERIFY(messages.texts.empty());
+        QCOMPARE(CountBlowRows(TestSurvey()), 3);
     }
 
     void bytesNobodyEditedSurviveTheDialog() {

@@ -1,5 +1,6 @@
 // The heading and the page-footer dialogs, driven through their widgets.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -9,9 +10,11 @@
 #include <QTest>
 #include <memory>
 
+#include "platform/cp932.h"
 #include "platform/message_service.h"
 #include "platform/string_table.h"
 #include "settings/settings_store.h"
+#include "survey/field_check.h"
 #include "ui/entry/heading_dlg.h"
 #include "ui/entry/page_footer_dlg.h"
 #include "ui/widgets/dialog_support.h"
@@ -151,19 +154,41 @@ private slots:
         QCOMPARE(h[heading::kRemark1], heading_[heading::kRemark1]);
     }
 
-    void textTheSheetCannotCarryIsRefusedWhereTyped() {
+    void textTheSheetCannotCarryIsRefusedAndKeptToBeMended() {
         MessageRecorder messages;
         heading_[heading::kSurveyName1] = "survey";
-        HeadingFields h = RunHeading([](CHeadingDlg& d) {
+        int result = 0;
+        HeadingFields h = RunHeading([&](CHeadingDlg& d) {
             auto* name = Child<QLineEdit>(d, HeadingFieldName(heading::kSurveyName1));
+            auto* name2 = Child<QLineEdit>(d, HeadingFieldName(heading::kSurveyName2));
             Type(name, "cost $$5");
-            QCOMPARE(name->text(), QString("survey"));  // the last good text is back
-            Type(Child<QLineEdit>(d, HeadingFieldName(heading::kSurveyName2)), "한국");
-            QCOMPARE(Child<QLineEdit>(d, HeadingFieldName(heading::kSurveyName2))->text(), QString());
+            // Told once, the typed text kept with what cannot be held selected.
+            QCOMPARE(messages.texts, std::vector<std::string>{CheckEnteredText("$$", FieldKind::Heading).refusal});
+            QCOMPARE(name->text(), QString("cost $$5"));
+            QCOMPARE(name->selectedText(), QString("$$"));
+            QCOMPARE(QApplication::focusWidget(), name);
+            // Going on without mending tells no more; OK does, and stays.
+            Type(name2, "北の台地");
+            QCOMPARE(messages.texts.size(), size_t(1));
             Ok(d);
-        });
-        QCOMPARE(messages.texts.size(), size_t(2));
-        QCOMPARE(h[heading::kSurveyName1], std::string("survey"));
+            QCOMPARE(messages.texts.size(), size_t(2));
+            QVERIFY(d.isVisible());
+            QCOMPARE(name->selectedText(), QString("$$"));
+            // One key mends it.
+            QTest::keyClick(name, Qt::Key_Delete);
+            QCOMPARE(name->text(), QString("cost 5"));
+            // A character CP932 cannot hold is selected the same way.
+            Type(name2, "北の한국台地");
+            QCOMPARE(messages.texts.size(), size_t(3));
+            QCOMPARE(name2->text(), QString("北の한국台地"));
+            QCOMPARE(name2->selectedText(), QString("한"));
+            name2->setText("北の台地");
+            Ok(d);
+        }, &result);
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(messages.texts.size(), size_t(3));
+        QCOMPARE(h[heading::kSurveyName1], std::string("cost 5"));
+        QCOMPARE(h[heading::kSurveyName2], *Utf8ToCp932("北の台地"));
     }
 
     void footerOpensWithTheStandardSettings() {

@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -378,6 +380,29 @@ private slots:
         d->DeleteButton()->click();
         d->OkButton()->click();
         QCOMPARE(d->result(), int(QDialog::Accepted));
+    }
+
+    void layersPastedIntoTheGridTakeTheFlagsOfTheBoxes() {
+        MessageRecorder messages;
+        SetSoilRows({{"1.00", "粘土", "", "", "", "", "215"}});
+        auto d = Open();
+        QGuiApplication::clipboard()->setText("2.5\t砂\r\n3\t礫\r\n");
+        d->Grid()->setFocus();
+        QTest::keyClick(d->Grid(), Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(messages.texts.empty());
+        QCOMPARE(Cell(*d, 2, kDepth), QString("2.50"));
+        QCOMPARE(Cell(*d, 3, kName), QString("礫"));
+        QCOMPARE(Cell(*d, 3, kFlags), QString::number(kDefaultSoilFlags));
+        // A layer typed and not added: OK asks, and No stores without it.
+        messages.answers = {MessageAnswer::No};
+        d->Grid()->setFocus();
+        QTest::keyClick(d->Grid(), Qt::Key_Down);
+        TypeLayer(*d, "4", "粘土");
+        d->OkButton()->click();
+        QCOMPARE(messages.texts, std::vector<std::string>{std::string(MessageText(4107))});
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        QCOMPARE(Column(1, 4), (std::vector<std::string>{"1.00", "2.50", "3.00", ""}));
+        QCOMPARE(Field(3, 2), std::string("礫"));
     }
 
     void aClickOnTheSelectedNamePicksItAgain() {

@@ -124,6 +124,37 @@ private slots:
         QCOMPARE(CopiesIn(Folder()).size(), 2);
     }
 
+    void undoAndRedoTakeTheCopyAlong() {
+        if (qEnvironmentVariableIsSet(kChildEnv)) QSKIP("parent only");
+        const QString file = Path("steps.vkr");
+        WriteSheet(file);
+        MessageRecorder messages;
+        CVoskApp app(&messages);
+        int exitCode = 0;
+        QVERIFY(app.InitInstance({"vosk", file}, exitCode));
+        CMainFrame& frame = *app.MainFrame();
+        auto copy = [&] {
+            const QStringList copies = CopiesIn(Folder());
+            return copies.size() == 1 ? Bytes(QDir(Folder()).filePath(copies[0])) : std::string();
+        };
+        const std::string changed = *Utf8ToCp932("山田台地");
+        TypeHeading(frame, heading::kSurveyName1, QStringLiteral("山田台地"));
+        QVERIFY(copy().find(changed) != std::string::npos);
+        // Back at the file as it is: no copy, no mark.
+        frame.Action(command::kUndo)->trigger();
+        QVERIFY(CopiesIn(Folder()).isEmpty());
+        QCOMPARE(frame.windowTitle(), QString("steps.vkr - Vosk"));
+        frame.Action(command::kRedo)->trigger();
+        QVERIFY(copy().find(changed) != std::string::npos);
+        QCOMPARE(frame.windowTitle(), QString("steps.vkr* - Vosk"));
+        // After Save the step back is a change of its own, kept as a copy.
+        frame.Action(command::kSave)->trigger();
+        QVERIFY(CopiesIn(Folder()).isEmpty());
+        frame.Action(command::kUndo)->trigger();
+        QVERIFY(copy().find("\r\nfirst\r\n") != std::string::npos);
+        QCOMPARE(frame.windowTitle(), QString("steps.vkr* - Vosk"));
+    }
+
     // Run as a child process by the next test: opens the file, types into
     // the heading, says so and waits to be killed.
     void childTypesAndWaitsToBeKilled() {

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -360,18 +362,25 @@ private slots:
         QCOMPARE((Texts{TestSurvey().soil[1][2], TestSurvey().soil[2][2]}), (Texts{"A", "B"}));
     }
 
-    void textTheSheetCannotCarryIsRefusedWhereItIsTyped() {
+    void refusedTextIsKeptWithWhatCannotBeHeldSelected() {
         SetLayers({{"1.00", kSand}});
         MessageRecorder messages;
         auto d = Open();
-        for (const QString& bad : {QString::fromUtf8("礫\xF0\x9F\x98\x80"), QString("a,b\""), QString("$$x")}) {
+        struct Case {
+            QString typed, selected;
+        } cases[] = {{QString::fromUtf8("礫\xF0\x9F\x98\x80"), QString::fromUtf8("\xF0\x9F\x98\x80")},
+                     {"a,b\"", "\""},
+                     {"$$x", "$$"}};
+        for (const Case& c : cases) {
             messages.texts.clear();
-            TypeInField(*d, kName, bad);
+            TypeInField(*d, kName, c.typed);
             QCOMPARE(messages.texts.size(), size_t(1));
-            QCOMPARE(d->Field(kName)->text(), QString());
+            QCOMPARE(d->Field(kName)->text(), c.typed);
+            QTRY_COMPARE(d->Field(kName)->selectedText(), c.selected);
             QCOMPARE(QApplication::focusWidget(), d->Field(kName));
         }
-        // Into a cell: refused, the cell keeps its text.
+        d->Field(kName)->setText(QString());
+        // Into a cell: refused, the cell keeps its text, the editor the typed one.
         messages.texts.clear();
         DoubleClick(d->Grid(), 1, kName);
         d->Grid()->CellEditor()->selectAll();
@@ -379,6 +388,48 @@ private slots:
         Key(Qt::Key_Tab);
         QCOMPARE(messages.texts.size(), size_t(1));
         QCOMPARE(d->Grid()->Cell(1, kName), kSand);
+        QVERIFY(d->Grid()->CellEditor()->isVisible());
+        QCOMPARE(d->Grid()->CellEditor()->text(), QString::fromUtf8("\xF0\x9F\x98\x80"));
+    }
+
+    void layersPastedIntoTheGridAreNewLayers() {
+        MessageRecorder messages;
+        SetLayers({{"1.00", "A"}});
+        auto d = Open();
+        QGuiApplication::clipboard()->setText("下端深度\t土質名\r\n2.5\t砂\r\n4\t粘土\r\n");
+        d->Grid()->setFocus();
+        QTest::keyClick(d->Grid(), Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(messages.texts.empty());
+        QCOMPARE(Line(*d, 2), (QStringList{"2.50", "砂"}));
+        QCOMPARE(Line(*d, 3), (QStringList{"4.00", "粘土"}));
+        // Several lines in an entry field go the same way; a refused one
+        // keeps nothing of the paste.
+        QGuiApplication::clipboard()->setText("5\tx\n4.0\ty\n");
+        d->Field(kName)->setFocus();
+        QTest::keyClick(d->Field(kName), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(messages.texts, std::vector<std::string>{FormatMessageText(4105, "2") + "\n" +
+                                                          FormatMessageText(908, "深度")});
+        QCOMPARE(d->Grid()->UsedLength(), 3);
+        QCOMPARE(d->Field(kName)->text(), QString());
+        d->OkButton()->click();
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        // New layers: no description of another layer comes with them.
+        QCOMPARE(Row(2), (Texts{"2.50", kSand, "", "", "", "", "247", "", "", "", ""}));
+        QCOMPARE(Row(3), (Texts{"4.00", kClay, "", "", "", "", "247", "", "", "", ""}));
+    }
+
+    void okAsksAboutALayerTypedButNotAdded() {
+        SetLayers({{"1.00", "A"}});
+        MessageRecorder messages;
+        messages.answers = {MessageAnswer::Yes};
+        auto d = Open();
+        LeaveLine(*d);
+        TypeInField(*d, kDepth, "2");
+        TypeInField(*d, kName, "砂");
+        d->OkButton()->click();
+        QCOMPARE(messages.texts, std::vector<std::string>{std::string(MessageText(4107))});
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        QCOMPARE(Row(2), (Texts{"2.00", kSand, "", "", "", "", "247", "", "", "", ""}));
     }
 
     void menuCommandRunsTheDialogAndUpdatesTheViewHoweverItEnds() {

@@ -15,6 +15,7 @@
 #include <limits>
 
 #include "entry/blow_rules.h"
+#include "entry/blow_table_text.h"
 #include "platform/cp932.h"
 #include "platform/drive_map.h"
 #include "platform/message_service.h"
@@ -136,6 +137,8 @@ void CBlowDataDlg::BuildControls() {
 
     for (int c = kN; c <= kNd; ++c) Field(c)->installEventFilter(this);
     remark_->installEventFilter(this);
+    // Rows from a spreadsheet pasted into a field go to the grid.
+    for (int c = kN; c <= kRemark; ++c) PasteLinesIntoGrid(Field(c));
     connect(remark_->lineEdit(), &QLineEdit::textEdited, this, [this] { LiveUpdate(); });
     connect(remark_, &QComboBox::activated, this, [this] { LiveUpdate(); });
 }
@@ -172,22 +175,22 @@ bool CBlowDataDlg::FieldBytes(int column, FieldText& out) const {
     return fields_.at(static_cast<size_t>(column)).Bytes(out, FieldKind::Table);
 }
 
-bool CBlowDataDlg::AcceptField(int column) {
-    // A refused text shows its message and goes back to what the field held.
+bool CBlowDataDlg::AcceptField(int column, RefusalNotice notice) {
+    // A refused text shows its message and stays in the field to be mended.
     refusing_ = true;
-    bool ok = fields_.at(static_cast<size_t>(column)).Accept(FieldKind::Table, column == kRemark ? remark_ : nullptr);
+    bool ok = fields_.at(static_cast<size_t>(column)).Accept(FieldKind::Table, notice);
     refusing_ = false;
     return ok;
 }
 
 bool CBlowDataDlg::GatherEntry(BlowRow& entry) {
     for (int c = kN; c <= kRemark; ++c)
-        if (!AcceptField(c) || !FieldBytes(c, entry[c])) return false;
+        if (!AcceptField(c, RefusalNotice::Always) || !FieldBytes(c, entry[c])) return false;
     return true;
 }
 
 void CBlowDataDlg::OnLeaveField(int column) {
-    if (!AcceptField(column)) return;
+    if (!AcceptField(column, RefusalNotice::OncePerText)) return;
     // The same derivation as a grid edit of that column.
     BlowRow entry;
     for (int c : {kN, kDepth, kDeltaH, kNd}) FieldBytes(c, entry[c]);
@@ -250,6 +253,10 @@ bool CBlowDataDlg::StoreInto(SurveyData& survey) const {
 }
 
 void CBlowDataDlg::ConfirmDialog() {
+    // Enter in a field confirms without leaving it: what leaving does comes first.
+    for (int c = kN; c <= kRemark; ++c)
+        if (Field(c)->hasFocus()) OnLeaveField(c);
+    if (!SettleAwaitingEntry()) return;
     bool stored =
         grid_->ChangeCells([this](CellGrid& cells) { return StoreBlowTable(cells, survey_, autoCalc_); });
     if (stored) accept();
@@ -287,6 +294,35 @@ void CBlowDataDlg::OnOverwrite() {
     grid_->setFocus();
     LeaveCurrentLine();
     add_->setEnabled(true);
+}
+
+bool CBlowDataDlg::EntryAwaitingAdd() const {
+    BlowRow entry;
+    for (int c = kN; c <= kRemark; ++c)
+        // A text the field cannot hold was typed and is in no line.
+        if (!FieldBytes(c, entry[c])) return true;
+    return BlowEntryOutsideGrid(entry, grid_->CurrentLine(), grid_->Cells(), autoCalc_);
+}
+
+bool CBlowDataDlg::AddAwaitingEntry() {
+    grid_->EndEditing();
+    BlowRow entry;
+    if (!GatherEntry(entry)) return false;
+    if (Place([&](CellGrid& cells) { return PlaceAdd(entry, cells, autoCalc_); }) == 0) {
+        Field(kN)->setFocus();
+        return false;
+    }
+    ClearEntryFields();
+    grid_->SetModified();
+    return true;
+}
+
+TableTextResult CBlowDataDlg::EnterPastedText(std::string_view text, char separator, CellGrid& cells) {
+    return EnterBlowText(text, separator, cells, autoCalc_);
+}
+
+std::string CBlowDataDlg::CopiedText(const std::vector<int>& lines) const {
+    return BlowLinesAsText(grid_->Cells(), lines);
 }
 
 void CBlowDataDlg::OnDelete() {

@@ -53,7 +53,7 @@ private:
     void FillRemarks();
     void SetField(int column, const FieldText& bytes);
     bool FieldBytes(int column, FieldText& out) const;
-    bool AcceptField(int column);
+    bool AcceptField(int column, RefusalNotice notice);
     bool GatherEntry(BlowRow& entry);
     void OnLeaveField(int column);
     void LiveUpdate();
@@ -61,6 +61,10 @@ private:
     void OnAdd() override;
     void OnOverwrite() override;
     void OnDelete() override;
+    TableTextResult EnterPastedText(std::string_view text, char separator, CellGrid& cells) override;
+    std::string CopiedText(const std::vector<int>& lines) const override;
+    bool EntryAwaitingAdd() const override;
+    bool AddAwaitingEntry() override;
 
     SurveyData& survey_;
     AutoCalcSwitches& autoCalc_;

@@ -19,6 +19,7 @@
 #include "platform/cp932.h"
 #include "platform/message_service.h"
 #include "settings/settings_store.h"
+#include "soil/soil_table_text.h"
 #include "survey/field_check.h"
 #include "survey/field_text.h"
 #include "survey/numbers.h"
@@ -93,6 +94,8 @@ void CJacicSoilDlg::BuildControls() {
         auto* edit = new QLineEdit(this);
         edit->setFixedWidth(width);
         GuardFieldText(edit, FieldKind::Table);
+        // Layers from a spreadsheet pasted into a field go to the grid.
+        PasteLinesIntoGrid(edit);
         return edit;
     };
     depth_ = newEdit(64);
@@ -228,7 +231,7 @@ bool CJacicSoilDlg::EditBytes(QLineEdit* edit, FieldText& out) const {
     return true;
 }
 
-bool CJacicSoilDlg::GatherEntry(JacicLine& entry) const {
+bool CJacicSoilDlg::GatherEntry(JacicLine& entry, bool tell) const {
     const Group& g1 = TargetControls(1);
     const Group& g2 = TargetControls(2);
     const std::pair<QLineEdit*, int> edits[] = {{depth_, kDepth},          {g1.name, kName},
@@ -236,8 +239,11 @@ bool CJacicSoilDlg::GatherEntry(JacicLine& entry) const {
                                                  {g2.pattern, kPattern2},   {g1.symbol, kSymbol},
                                                  {g1.percentage, kPercent1}, {g2.percentage, kPercent2}};
     entry = JacicLine{};
-    for (const auto& [edit, column] : edits)
-        if (!EditBytes(edit, entry[static_cast<size_t>(column)])) return false;
+    for (const auto& [edit, column] : edits) {
+        if (EditBytes(edit, entry[static_cast<size_t>(column)])) continue;
+        if (tell) KeepRefusedText(edit, CheckEnteredText(edit->text().toStdString(), FieldKind::Table), RefusalNotice::Always);
+        return false;
+    }
     // No control holds the colour tone: every line written loses it.
     entry[kColour].clear();
     const int choice = delimiter_->currentIndex();
@@ -367,7 +373,8 @@ bool CJacicSoilDlg::eventFilter(QObject* watched, QEvent* event) {
                 std::vector<bool> stops;
                 for (int c = 1; c <= grid_->Columns(); ++c) stops.push_back(grid_->EnterStop(c));
                 if (NextEnterStop(stops, grid_->CurrentColumn()) == 0) {
-                    grid_->CommitCellEdit();
+                    // A refused text stays in the editor to be mended.
+                    if (!grid_->CommitCellEdit()) return true;
                     WriteBack();
                     // The commit gave the focus back to the grid: the same
                     // Enter goes on from there.
@@ -448,7 +455,40 @@ void CJacicSoilDlg::ClearEntryFields() {
 bool CJacicSoilDlg::StoreInto(SurveyData& survey) const { return StoreJacicTable(grid_->Cells(), survey); }
 
 void CJacicSoilDlg::ConfirmDialog() {
+    // Enter in a control confirms without leaving it: what leaving does comes first.
+    if (QWidget* focused = QApplication::focusWidget(); focused && focused->window() == this) OnLeave(focused);
+    if (!SettleAwaitingEntry()) return;
     if (StoreInto(survey_)) accept();
+}
+
+bool CJacicSoilDlg::EntryAwaitingAdd() const {
+    JacicLine entry;
+    // A text a control cannot hold was typed and is in no line.
+    if (!GatherEntry(entry)) return true;
+    return JacicEntryOutsideGrid(entry, grid_->CurrentLine(), grid_->Cells());
+}
+
+bool CJacicSoilDlg::AddAwaitingEntry() {
+    grid_->EndEditing();
+    JacicLine entry;
+    if (!GatherEntry(entry, true)) return false;
+    const int line = Place([&](CellGrid& cells) { return PlaceJacicAdd(entry, cells); });
+    if (line == 0) {
+        depth_->setFocus();
+        return false;
+    }
+    ScrollToLine(line);
+    ClearEntryFields();
+    grid_->SetModified();
+    return true;
+}
+
+TableTextResult CJacicSoilDlg::EnterPastedText(std::string_view text, char separator, CellGrid& cells) {
+    return EnterJacicSoilText(text, separator, cells, CheckedFlags());
+}
+
+std::string CJacicSoilDlg::CopiedText(const std::vector<int>& lines) const {
+    return JacicSoilLinesAsText(grid_->Cells(), lines);
 }
 
 // ---- Buttons --------------------------------------------------------------------
@@ -458,7 +498,7 @@ void CJacicSoilDlg::ScrollToLine(int line) { grid_->scrollToItem(grid_->item(lin
 void CJacicSoilDlg::OnAdd() {
     grid_->EndEditing();
     JacicLine entry;
-    if (GatherEntry(entry)) {
+    if (GatherEntry(entry, true)) {
         const int line = Place([&](CellGrid& cells) { return PlaceJacicAdd(entry, cells); });
         if (line != 0) {
             ScrollToLine(line);
@@ -473,7 +513,7 @@ void CJacicSoilDlg::OnAdd() {
 void CJacicSoilDlg::OnOverwrite() {
     grid_->EndEditing();
     JacicLine entry;
-    if (GatherEntry(entry)) {
+    if (GatherEntry(entry, true)) {
         const int current = grid_->CurrentLine();
         const int line = Place([&](CellGrid& cells) { return PlaceJacicOverwrite(entry, current, cells); });
         if (line != 0) {

@@ -71,7 +71,9 @@ private:
     void FillLists();
     void SetEdit(QLineEdit* edit, const FieldText& bytes);
     bool EditBytes(QLineEdit* edit, FieldText& out) const;
-    bool GatherEntry(JacicLine& entry) const;
+    // The entry row from the controls; false when a control holds text that
+    // cannot be held, which with `tell` is told (the text kept selected).
+    bool GatherEntry(JacicLine& entry, bool tell = false) const;
     int CheckedFlags() const;
     void SetFlags(int flags);
     void ResetFlags();
@@ -83,6 +85,10 @@ private:
     void OnAdd() override;
     void OnOverwrite() override;
     void OnDelete() override;
+    TableTextResult EnterPastedText(std::string_view text, char separator, CellGrid& cells) override;
+    std::string CopiedText(const std::vector<int>& lines) const override;
+    bool EntryAwaitingAdd() const override;
+    bool AddAwaitingEntry() override;
     void ScrollToLine(int line);
 
     SurveyData& survey_;

@@ -17,6 +17,7 @@
 #include "platform/string_table.h"
 #include "settings/master_list.h"
 #include "settings/settings_store.h"
+#include "soil/soil_table_text.h"
 #include "ui/widgets/field_guard.h"
 #include "ui/widgets/list_pick.h"
 
@@ -89,6 +90,9 @@ void CSoilNameDlg::BuildControls() {
 
     depth->installEventFilter(this);
     name->installEventFilter(this);
+    // Layers from a spreadsheet pasted into a field go to the grid.
+    PasteLinesIntoGrid(depth);
+    PasteLinesIntoGrid(name);
     connect(nameList_, &QListWidget::currentRowChanged, this, &CSoilNameDlg::OnPickName);
     PickOnClickOfCurrentItem(nameList_, [this](int row) { OnPickName(row); });
 }
@@ -115,17 +119,17 @@ bool CSoilNameDlg::FieldBytes(int column, FieldText& out) const {
     return fields_.at(static_cast<size_t>(column)).Bytes(out, FieldKind::Table);
 }
 
-bool CSoilNameDlg::AcceptField(int column) {
-    // A refused text shows its message and goes back to what the field held.
+bool CSoilNameDlg::AcceptField(int column, RefusalNotice notice) {
+    // A refused text shows its message and stays in the field to be mended.
     refusing_ = true;
-    bool ok = fields_.at(static_cast<size_t>(column)).Accept(FieldKind::Table);
+    bool ok = fields_.at(static_cast<size_t>(column)).Accept(FieldKind::Table, notice);
     refusing_ = false;
     return ok;
 }
 
 bool CSoilNameDlg::GatherEntry(SoilEntry& entry) {
-    return AcceptField(kDepth) && AcceptField(kName) && FieldBytes(kDepth, entry.depth) &&
-           FieldBytes(kName, entry.name);
+    return AcceptField(kDepth, RefusalNotice::Always) && AcceptField(kName, RefusalNotice::Always) &&
+           FieldBytes(kDepth, entry.depth) && FieldBytes(kName, entry.name);
 }
 
 bool CSoilNameDlg::OnLine() const {
@@ -134,7 +138,7 @@ bool CSoilNameDlg::OnLine() const {
 }
 
 void CSoilNameDlg::OnLeaveField(int column) {
-    if (!AcceptField(column)) return;
+    if (!AcceptField(column, RefusalNotice::OncePerText)) return;
     if (OnLine()) LiveUpdate();
     // While a line is current the fields correct it; Add is for new layers.
     if (column == kDepth) add_->setEnabled(!OnLine());
@@ -184,6 +188,10 @@ void CSoilNameDlg::ClearEntryFields() {
 bool CSoilNameDlg::StoreInto(SurveyData& survey) const { return StoreSoilTable(grid_->Cells(), origins_, survey); }
 
 void CSoilNameDlg::ConfirmDialog() {
+    // Enter in a field confirms without leaving it: what leaving does comes first.
+    for (int c = kDepth; c <= kName; ++c)
+        if (Field(c)->hasFocus()) OnLeaveField(c);
+    if (!SettleAwaitingEntry()) return;
     if (StoreInto(survey_)) accept();
 }
 
@@ -218,6 +226,40 @@ void CSoilNameDlg::OnOverwrite() {
     LeaveCurrentLine();
     add_->setEnabled(true);
     Field(kDepth)->setFocus();
+}
+
+bool CSoilNameDlg::EntryAwaitingAdd() const {
+    SoilEntry entry;
+    // A text the field cannot hold was typed and is in no line.
+    if (!FieldBytes(kDepth, entry.depth) || !FieldBytes(kName, entry.name)) return true;
+    return SoilEntryOutsideGrid(entry, grid_->CurrentLine(), grid_->Cells());
+}
+
+bool CSoilNameDlg::AddAwaitingEntry() {
+    grid_->EndEditing();
+    SoilEntry entry;
+    if (!GatherEntry(entry)) return false;
+    const int line = Place([&](CellGrid& cells) { return PlaceSoilAdd(entry, cells); });
+    if (line == 0) {
+        Field(kDepth)->setFocus();
+        return false;
+    }
+    origins_.NewLayer(line);
+    ClearEntryFields();
+    grid_->SetModified();
+    return true;
+}
+
+TableTextResult CSoilNameDlg::EnterPastedText(std::string_view text, char separator, CellGrid& cells) {
+    return EnterSimpleSoilText(text, separator, cells);
+}
+
+void CSoilNameDlg::Pasted(const TableTextResult& result) {
+    for (int line : result.gridLines) origins_.NewLayer(line);
+}
+
+std::string CSoilNameDlg::CopiedText(const std::vector<int>& lines) const {
+    return SimpleSoilLinesAsText(grid_->Cells(), lines);
 }
 
 void CSoilNameDlg::OnDelete() {

@@ -48,7 +48,7 @@ private:
     void FillNameList();
     void SetField(int column, const FieldText& bytes);
     bool FieldBytes(int column, FieldText& out) const;
-    bool AcceptField(int column);
+    bool AcceptField(int column, RefusalNotice notice);
     bool GatherEntry(SoilEntry& entry);
     bool OnLine() const;
     void OnLeaveField(int column);
@@ -57,6 +57,11 @@ private:
     void OnAdd() override;
     void OnOverwrite() override;
     void OnDelete() override;
+    TableTextResult EnterPastedText(std::string_view text, char separator, CellGrid& cells) override;
+    void Pasted(const TableTextResult& result) override;
+    std::string CopiedText(const std::vector<int>& lines) const override;
+    bool EntryAwaitingAdd() const override;
+    bool AddAwaitingEntry() override;
 
     SurveyData& survey_;
     const SettingsStore& settings_;

@@ -3,20 +3,25 @@
 #include <QStyle>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QDialog>
 #include <QEnterEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <algorithm>
 #include <optional>
 
 #include "entry/grid_rules.h"
 #include "platform/cp932.h"
 #include "platform/message_service.h"
 #include "survey/field_check.h"
+#include "ui/widgets/field_guard.h"
 
 namespace vosk {
 namespace {
@@ -215,6 +220,8 @@ int EditableListGrid::PlaceEditor(int line, int column) {
     editor_->setGeometry(editorRect_);
     editorBytes_ = cells_.Cell(line, column);
     editorShown_ = Shown(editorBytes_);
+    // A refusal told in another cell is news again here.
+    ForgetRefusal(editor_);
     editor_->setText(editorShown_);
     editor_->show();
     editor_->raise();
@@ -224,16 +231,33 @@ int EditableListGrid::PlaceEditor(int line, int column) {
     return kPlaced;
 }
 
-void EditableListGrid::CommitCellEdit() {
-    if (state_.IsEditing()) CommitEditor();
-}
+bool EditableListGrid::CommitCellEdit() { return !state_.IsEditing() || CommitEditor(Commit::OnAction); }
 
-void EditableListGrid::CommitEditor() {
-    if (committing_) return;
+bool EditableListGrid::CommitEditor(Commit how) {
+    if (committing_) return true;
     ShowPointer();
     // Between cells the editor is hidden and no cell changes.
-    if (!editor_->isVisible()) return;
+    if (!editor_->isVisible()) return true;
     const QString text = editor_->text();
+    const int line = state_.CurrentLine(), column = state_.CurrentColumn();
+    FieldText bytes;
+    if (text == editorShown_) {
+        bytes = editorBytes_;
+    } else {
+        FieldCheck check = CheckEnteredText(text.toStdString(), FieldKind::Table);
+        if (!check.ok()) {
+            // The typed text stays in the editor over its cell, to be mended.
+            showingMessage_ = true;
+            KeepRefusedText(editor_, check,
+                            how == Commit::OnAction ? RefusalNotice::Always : RefusalNotice::OncePerText);
+            showingMessage_ = false;
+            holdingRefused_ = true;
+            state_.CommitRefused();
+            return false;
+        }
+        bytes = std::move(check.bytes);
+    }
+    holdingRefused_ = false;
     committing_ = true;
     // The focus goes back to the list unless the user has put it elsewhere.
     if (editor_->hasFocus()) setFocus(Qt::OtherFocusReason);
@@ -241,26 +265,16 @@ void EditableListGrid::CommitEditor() {
     editor_->hide();
     committing_ = false;
 
-    const int line = state_.CurrentLine(), column = state_.CurrentColumn();
-    if (!state_.InRange(line, column)) return;
-    FieldText bytes;
-    if (text == editorShown_) {
-        bytes = editorBytes_;
-    } else {
-        FieldCheck check = CheckEnteredText(text.toStdString(), FieldKind::Table);
-        if (!check.ok()) {
-            showingMessage_ = true;
-            ShowMessage(check.refusal);
-            showingMessage_ = false;
-            return;
-        }
-        bytes = std::move(check.bytes);
-    }
+    if (!state_.InRange(line, column)) return true;
     SetCell(line, column, std::move(bytes));
     if (host_) host_->LoadLineIntoEntry(line, column);
+    return true;
 }
 
-void EditableListGrid::EndEditing() { Run(state_.EndEditing()); }
+bool EditableListGrid::EndEditing() {
+    Run(state_.EndEditing(), Commit::OnAction);
+    return !holdingRefused_;
+}
 
 void EditableListGrid::GoToLine(int line) {
     if (line < 1 || line > Lines()) return;
@@ -268,16 +282,18 @@ void EditableListGrid::GoToLine(int line) {
     Run(state_.SingleClicked(line));
 }
 
-void EditableListGrid::OnOk() { Run(state_.Ok()); }
+void EditableListGrid::OnOk() { Run(state_.Ok(), Commit::OnAction); }
 
-bool EditableListGrid::Run(GridStep step) {
+bool EditableListGrid::Run(GridStep step, Commit how) {
     for (;;) {
         std::optional<int> placed;
         for (const GridAction& action : step.actions) {
             switch (action.kind) {
-                case GridAction::CommitEditor: CommitEditor(); break;
+                case GridAction::CommitEditor:
+                    if (!CommitEditor(how)) return true;
+                    break;
                 case GridAction::CloseEditor:
-                    if (editor_->isVisible()) CommitEditor();
+                    if (editor_->isVisible() && !CommitEditor(how)) return true;
                     break;
                 case GridAction::ClearEntry:
                     if (host_) host_->ClearEntryFields();
@@ -304,7 +320,7 @@ bool EditableListGrid::Run(GridStep step) {
 }
 
 bool EditableListGrid::OnKey(QWidget* widget, QKeyEvent* key) {
-    if (Run(state_.KeyPressed(ToGridKey(key->key()), enterKeyMode_))) return true;
+    if (Run(state_.KeyPressed(ToGridKey(key->key()), enterKeyMode_), Commit::OnAction)) return true;
     Run(state_.KeyPassedOn(widget == this));
     return false;
 }
@@ -326,6 +342,46 @@ void EditableListGrid::TrackPointer(const QPoint& pos, bool insideDialog) {
             where = PointerAt::Dialog;
     }
     Run(state_.PointerMoved(where, TopLine()));
+}
+
+// ---- Copy and paste ----------------------------------------------------------
+
+void EditableListGrid::CopySelectedLines() {
+    if (!host_) return;
+    std::vector<int> lines;
+    for (const QModelIndex& index : selectionModel()->selectedRows()) lines.push_back(index.row() + 1);
+    std::sort(lines.begin(), lines.end());
+    const QString text = host_->CopyRows(lines);
+    if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+}
+
+void EditableListGrid::PasteClipboard() {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (host_ && !text.isEmpty()) host_->PasteRows(text);
+}
+
+void EditableListGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelectedLines();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        PasteClipboard();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void EditableListGrid::contextMenuEvent(QContextMenuEvent* event) {
+    if (!host_) return;
+    QMenu menu(this);
+    QAction* copy = menu.addAction(QStringLiteral("コピー(&C)"), this, &EditableListGrid::CopySelectedLines);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(SelectedLine() != 0 && Cells().HasText(SelectedLine()));
+    QAction* paste = menu.addAction(QStringLiteral("貼り付け(&P)"), this, &EditableListGrid::PasteClipboard);
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
+    menu.exec(event->globalPos());
 }
 
 bool EditableListGrid::PointerHidden() { return g_pointerHidden; }
@@ -360,10 +416,12 @@ bool EditableListGrid::eventFilter(QObject* watched, QEvent* event) {
             if (widget == editor_ && !committing_) Run(state_.EditorFocusLost());
             return false;
         case QEvent::MouseButtonPress:
+            if (widget == viewport() && holdingRefused_ && editor_->isVisible()) return true;
             if (widget == dialog_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
                 Run(state_.DialogPressed());
             return false;
         case QEvent::MouseButtonDblClick:
+            if (widget == viewport() && holdingRefused_ && editor_->isVisible()) return true;
             if (widget == viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
                 const QModelIndex index = indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
                 // The release that ends the double click is no click of its own.
@@ -373,6 +431,7 @@ bool EditableListGrid::eventFilter(QObject* watched, QEvent* event) {
             }
             return false;
         case QEvent::MouseButtonRelease:
+            if (widget == viewport() && holdingRefused_ && editor_->isVisible()) return true;
             if (widget == viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
                 if (swallowRelease_)
                     swallowRelease_ = false;

@@ -50,6 +50,14 @@ public:
         virtual void ClearEntryFields() = 0;
         // OK got past the arbitration: store the table and close.
         virtual void ConfirmDialog() = 0;
+        // Text pasted into the list (Ctrl+V, the context menu): the host
+        // enters it as rows. A host that takes no paste leaves it.
+        virtual void PasteRows(const QString& text) { (void)text; }
+        // What Ctrl+C copies of `lines`; empty when the host copies nothing.
+        virtual QString CopyRows(const std::vector<int>& lines) const {
+            (void)lines;
+            return {};
+        }
     };
 
     // Results of BeginCellEdit.
@@ -146,11 +154,14 @@ public:
     int BeginCellEdit(int line, int column);
     // Writes the editor's text into the current cell, hides the editor and
     // loads the line into the entry fields. Text that CP932 or the data
-    // sheet cannot carry is refused with a message and the cell keeps its
-    // text. Nothing happens unless an edit is in progress.
-    void CommitCellEdit();
-    // Commits an open editor and turns the editing flag off.
-    void EndEditing();
+    // sheet cannot carry is refused with a message: the cell keeps its
+    // text, and the editor stays over it with the typed text, the
+    // offending characters selected. Nothing happens unless an edit is in
+    // progress. False when refused.
+    bool CommitCellEdit();
+    // Commits an open editor and turns the editing flag off; false when the
+    // editor's text was refused (the edit then goes on).
+    bool EndEditing();
     bool IsEditing() const { return state_.IsEditing(); }
     int Context() const { return state_.Context(); }
     QLineEdit* CellEditor() const { return editor_; }
@@ -177,23 +188,37 @@ public:
     static void HidePointer();
     static void ShowPointer();
 
+    // Ctrl+C of the selected lines and Ctrl+V, as the context menu offers
+    // them, through the host.
+    void CopySelectedLines();
+    void PasteClipboard();
+
 signals:
     // Some cell's text changed: a write-back, an add, an overwrite, a delete.
     void CellsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // What commits the editor: an action of the user's (a key, OK, Add)
+    // tells a refusal every time; leaving the cell (focus, pointer, a
+    // click) tells it once for a text.
+    enum class Commit { OnAction, OnLeaving };
+
     void Refill(CellGrid filled, int lastDataLine);
     void ShowCells();
     // Places the editor without telling the state.
     int PlaceEditor(int line, int column);
-    // CommitCellEdit once the state has decided that an edit is in progress.
-    void CommitEditor();
+    // CommitCellEdit once the state has decided that an edit is in
+    // progress; false when the text was refused and the editor kept.
+    bool CommitEditor(Commit how);
     // Carries out a step of the state, and the rest of the event after a
-    // BeginEdit; true when the key was consumed.
-    bool Run(GridStep step);
+    // BeginEdit; true when the key was consumed. A refused commit drops the
+    // rest of the step.
+    bool Run(GridStep step, Commit how = Commit::OnLeaving);
     bool OnKey(QWidget* widget, QKeyEvent* key);
     void TrackPointer(const QPoint& dialogPos, bool insideDialog);
     QRect GridRect() const;
@@ -216,6 +241,9 @@ private:
     bool committing_ = false;
     bool showingMessage_ = false;
     bool swallowRelease_ = false;
+    // The editor holds a refused text: clicks on the list wait until it is
+    // mended, so that no other line takes the edit's place.
+    bool holdingRefused_ = false;
 };
 
 }  // namespace vosk

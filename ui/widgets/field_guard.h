@@ -1,7 +1,9 @@
 #pragma once
 // Text fields of the dialogs hold only what a survey field can carry: text
 // that CP932 cannot hold, or that the data sheet cannot carry, is refused
-// where it is typed, with a message, and the field keeps its last good text.
+// where it is typed, with a message. The typed text is never thrown away:
+// the field keeps it with the offending characters selected, so the user
+// mends one character instead of typing the whole again.
 
 #include <QString>
 
@@ -13,6 +15,22 @@ class QWidget;
 
 namespace vosk {
 
+// When a refusal is told.
+enum class RefusalNotice {
+    // An action that needs the text (OK, Add): every time.
+    Always,
+    // The user leaves the field: once for a text, so leaving it again, or
+    // a window closing, does not tell the same refusal twice.
+    OncePerText,
+};
+
+// The one way a refused text is met: the message of `check` (as `notice`
+// says), then the edit keeps its text with the characters the refusal is
+// about selected and, when told, the focus. Returns whether it was told.
+bool KeepRefusedText(QLineEdit* edit, const FieldCheck& check, RefusalNotice notice);
+// The edit takes new text (a cell editor moved on): no refusal counts as told.
+void ForgetRefusal(QLineEdit* edit);
+
 // Checks the edit's text each time the user leaves it or presses Enter.
 void GuardFieldText(QLineEdit* edit, FieldKind kind);
 // The same for the edit field of an editable combo box.
@@ -21,7 +39,8 @@ void GuardFieldText(QComboBox* combo, FieldKind kind);
 // The CP932 bytes of `text` for a field of `kind` into `field`, which holds
 // the field's bytes before: a text shown from them and left as it was keeps
 // them exactly (even bytes that do not decode). On refusal shows why, puts
-// the focus on `widget` and returns false.
+// the focus on `widget` (its text kept, the offending characters selected)
+// and returns false.
 bool TakeFieldText(const QString& text, FieldKind kind, QWidget* widget, FieldText& field);
 
 // The integer check of a dialog refused the edit's text: message 61712
@@ -43,9 +62,9 @@ public:
     // The field's bytes: its own when the text is unchanged, else the typed
     // text converted; false when the text cannot be held (no message).
     bool Bytes(FieldText& out, FieldKind kind) const;
-    // Checks a changed text: on refusal shows why, puts back the last
-    // accepted text, focuses `focus` (the edit when null) and returns false.
-    bool Accept(FieldKind kind, QWidget* focus = nullptr);
+    // Checks a changed text: on refusal keeps it (KeepRefusedText) and
+    // returns false.
+    bool Accept(FieldKind kind, RefusalNotice notice);
 
 private:
     FieldText bytes_;
