@@ -60,7 +60,7 @@ void CVoskView::UpdateScrollSizes() {
 
 void CVoskView::OnDraw(Canvas& canvas) {
     lastDpiY_ = canvas.DpiY();
-    DrawSheetPage(canvas, doc_.Survey(), Settings(), pages_.currentPage, pages_);
+    DrawSheetPage(canvas, doc_.Survey(), Settings(), pages_.currentPage);
 }
 
 void CVoskView::paintEvent(QPaintEvent*) {

@@ -584,10 +584,9 @@ private slots:
                     }
                     const QRect paper = Paper(shown);
                     // The page drawn directly at the size the preview shows it.
-                    PageState state;
                     QImage direct = RenderPageImage(static_cast<int>(std::lround(paper.width() * 25.4 / 210)),
                                                     [&](Canvas& canvas) {
-                                                        DrawSheetPage(canvas, doc_->Survey(), Settings(), page, state);
+                                                        DrawSheetPage(canvas, doc_->Survey(), Settings(), page);
                                                     });
                     const QString label = QString("%1 dpi, page %2, %3 px").arg(printerDpi).arg(page).arg(width);
                     QVERIFY2(rulesOf(direct, direct.rect()) == 41, qPrintable(label));
