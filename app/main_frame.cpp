@@ -298,7 +298,7 @@ void CMainFrame::RunDialogCommand(int id) {
         case kLayout: settings_->OnLayout(); break;
         case kLineStyle: settings_->OnLineStyle(); break;
         case kDigits: settings_->OnDigits(); break;
-        case kFonts: settings_->OnFontSet(view_->LastDpiY()); break;
+        case kFonts: settings_->OnFontSet(view_->logicalDpiY()); break;
         case kEnterKey: settings_->OnEnterKey(); break;
         case kSetup: settings_->OnSetup(); break;
         case kGuide: settings_->OnGuide(); break;

@@ -59,7 +59,6 @@ void CVoskView::UpdateScrollSizes() {
 }
 
 void CVoskView::OnDraw(Canvas& canvas) {
-    lastDpiY_ = canvas.DpiY();
     DrawSheetPage(canvas, doc_.Survey(), Settings(), pages_.currentPage);
 }
 

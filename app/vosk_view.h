@@ -43,9 +43,6 @@ public:
     void OnFilePrint(QPrinter& printer);
     void OnFilePrintPreview(QPrinter& printer);
 
-    // Vertical resolution of the surface the sheet was last drawn on.
-    int LastDpiY() const { return lastDpiY_; }
-
     // On-screen zoom in percent; never changes what is printed.
     int Zoom() const { return zoom_; }
     void SetZoom(int percent);
@@ -74,7 +71,6 @@ private:
     CVoskDoc& doc_;
     PageState pages_;
     int zoom_ = 100;
-    int lastDpiY_ = 96;
 };
 
 }  // namespace vosk
