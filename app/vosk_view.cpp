@@ -71,7 +71,6 @@ void CVoskView::paintEvent(QPaintEvent*) {
                            static_cast<int>(kA4HeightMm * dpiY / 25.4)),
                      Qt::white);
     QtCanvas canvas(&painter, dpiX, dpiY);
-    canvas.SetScreenText(true);
     OnDraw(canvas);
 }
 
