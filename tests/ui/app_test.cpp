@@ -198,7 +198,7 @@ private slots:
         QStringList items;
         for (QAction* a : file->actions()) items << (a->isSeparator() ? QString("-") : a->text());
         QCOMPARE(items, (QStringList{"新規作成(&N)", "開く(&O)...", "上書き保存(&S)", "名前を付けて保存(&A)...", "-",
-                                     "印刷(&P)...", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "-", "断面図(&X)...", "-",
+                                     "印刷(&P)...", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "-", "断面図(&D)...", "-",
                                      "最近使ったﾌｧｲﾙ", "-",
                                      "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
         QCOMPARE(frame_->Action(command::kOpen)->shortcut(), QKeySequence("Ctrl+O"));
