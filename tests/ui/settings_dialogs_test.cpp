@@ -484,6 +484,12 @@ private slots:
             QVERIFY2(shown == QString(" 12     (12.0)"), qPrintable(label + ": " + shown));
             QVERIFY2(Line(Install() / "Font1.ndx", 1) == "12.0", qPrintable(label));
         }
+        // 10 pt is 13 px at 96 dpi, which is 9.75 pt: an untouched 10 stays 10.
+        RunCommand(command::kFonts, [&](QDialog* d) {
+            Click(d, kHeadingButton);
+            ClickOk(d);
+        });
+        QCOMPARE(Line(Install() / "Font2.ndx", 1), std::string("10.0"));
         // A pick is taken at the screen's resolution too: 12 px at 96 dpi is 9 pt.
         view->SetZoom(80);
         FontChoice pick;
