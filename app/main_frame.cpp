@@ -27,6 +27,7 @@
 #include "app/settings_commands.h"
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
+#include "app/window_placement.h"
 #include "settings/settings_store.h"
 #include "survey/numbers.h"
 #include "survey/survey_data.h"
@@ -370,6 +371,7 @@ void CMainFrame::ShowAbout() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The document is never marked modified: closing asks nothing.
+    SaveWindowPlacement(*this, view_->Zoom());
     event->accept();
 }
 

@@ -47,9 +47,11 @@ public:
     int Zoom() const { return zoom_; }
     void SetZoom(int percent);
     void ZoomToFitWidth();
-    // The first view: the paper as wide as the window when the window is
-    // wider than the paper at 100 %, so the figures read at a glance.
-    void OpenAtReadableZoom();
+    // The resolution the sheet is drawn at on a screen of `logicalDpi` at
+    // `zoom` percent.
+    static int SurfaceDpi(int logicalDpi, int zoom);
+    // The width the sheet scrolls over at the current zoom, in pixels.
+    int ContentWidth() const;
 
 signals:
     // The page or anything the enabling of commands depends on changed.

@@ -445,23 +445,6 @@ private slots:
         QCOMPARE(frame_->windowTitle(), QString("dropped.vkr - Vosk"));
     }
 
-    void theWindowOpensWithThePaperAsWideAsTheView() {
-        MessageRecorder messages;
-        CVoskApp app(&messages);
-        int exitCode = 0;
-        QVERIFY(app.InitInstance({"vosk"}, exitCode));
-        CVoskView* view = app.MainFrame()->View();
-        const int paperAt100 = static_cast<int>(210 * view->logicalDpiX() / 25.4);
-        QVERIFY(view->viewport()->width() > paperAt100);
-        QVERIFY(view->Zoom() > 100);
-        QVERIFY(std::abs(paperAt100 * view->Zoom() / 100 - view->viewport()->width()) <= paperAt100 / 100 + 1);
-        // A window narrower than the paper keeps 100 %.
-        view->SetZoom(100);
-        app.MainFrame()->resize(500, 600);
-        view->OpenAtReadableZoom();
-        QCOMPARE(view->Zoom(), 100);
-    }
-
     void pathsThatAreNoDataSheetFileAreRefusedAndTheSurveyStays() {
         Write(Path("good.vkr"), Sheet(2, "good"));
         QVERIFY(doc_->OpenDocumentFile(Path("good.vkr")));
