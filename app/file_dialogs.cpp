@@ -31,11 +31,14 @@ public:
     }
 };
 
-// What both dialogs share: each filter by its name alone (the names already
-// say the extension, "(*.vkr)" after them only repeats it), sizes and dates
-// in Japanese, and a type column as wide as the Japanese type names.
+// What both dialogs share: Qt's own dialog (the desktop's, GTK's on GNOME,
+// would speak the desktop's language, sizes and dates included), each filter
+// by its name alone (the names already say the extension, "(*.vkr)" after
+// them only repeats it), sizes and dates in Japanese, and a type column as
+// wide as the Japanese type names.
 std::unique_ptr<QFileDialog> MakeFileDialog(const QString& filter, const QString& start) {
     auto dialog = std::make_unique<QFileDialog>(nullptr, QString(), start, QtFileFilter(filter));
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setOption(QFileDialog::HideNameFilterDetails);
     dialog->setProxyModel(new LocalSizesAndDates(dialog.get()));
     constexpr int kTypeColumn = 2;

@@ -28,6 +28,7 @@
 #include "app/settings_commands.h"
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
+#include "app/window_placement.h"
 #include "settings/settings_store.h"
 #include "survey/numbers.h"
 #include "survey/survey_data.h"
@@ -315,7 +316,7 @@ void CMainFrame::RunDialogCommand(int id) {
         case kLayout: settings_->OnLayout(); break;
         case kLineStyle: settings_->OnLineStyle(); break;
         case kDigits: settings_->OnDigits(); break;
-        case kFonts: settings_->OnFontSet(view_->LastDpiY()); break;
+        case kFonts: settings_->OnFontSet(view_->logicalDpiY()); break;
         case kEnterKey: settings_->OnEnterKey(); break;
         case kSetup: settings_->OnSetup(); break;
         case kGuide: settings_->OnGuide(); break;
@@ -387,6 +388,7 @@ void CMainFrame::ShowAbout() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The document is never marked modified: closing asks nothing.
+    SaveWindowPlacement(*this, view_->Zoom());
     event->accept();
 }
 

@@ -25,7 +25,7 @@ public:
     void OnLayout();
     void OnLineStyle();
     void OnDigits();
-    // `dpiY`: the vertical resolution the sheet was last drawn at.
+    // `dpiY`: the screen's resolution at 100 % (its logical DPI).
     void OnFontSet(int dpiY);
     void OnEnterKey();
     void OnSetup();

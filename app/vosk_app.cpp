@@ -9,6 +9,7 @@
 #include "app/recovery_bar.h"
 #include "app/vosk_doc.h"
 #include "app/vosk_view.h"
+#include "app/window_placement.h"
 #include "platform/message_service.h"
 #include "render/report_page.h"
 #include "survey/survey_data.h"
@@ -81,8 +82,12 @@ bool CVoskApp::InitInstance(const QStringList& arguments, int& exitCode) {
     doc_->SetRecovery(recovery_.get());
     frame_->Recovery()->Offer(recovery_->Others());
     frame_->setWindowTitle(QString::fromUtf8(kMainCaption.data(), static_cast<qsizetype>(kMainCaption.size())));
+    const int keptZoom = RestoreWindowPlacement(*frame_);
     frame_->show();
-    frame_->View()->OpenAtReadableZoom();
+    if (keptZoom > 0)
+        frame_->View()->SetZoom(keptZoom);
+    else
+        PlaceForFirstStart(*frame_, *frame_->View(), Settings());
     frame_->repaint();
     return true;
 }

@@ -33,8 +33,10 @@ CVoskView::CVoskView(CVoskDoc& doc, QWidget* parent) : QAbstractScrollArea(paren
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-int CVoskView::ScreenDpiX() const { return std::max(1, logicalDpiX() * zoom_ / 100); }
-int CVoskView::ScreenDpiY() const { return std::max(1, logicalDpiY() * zoom_ / 100); }
+int CVoskView::SurfaceDpi(int logicalDpi, int zoom) { return std::max(1, logicalDpi * zoom / 100); }
+int CVoskView::ScreenDpiX() const { return SurfaceDpi(logicalDpiX(), zoom_); }
+int CVoskView::ScreenDpiY() const { return SurfaceDpi(logicalDpiY(), zoom_); }
+int CVoskView::ContentWidth() const { return kTotalWidth * zoom_ / 100; }
 
 void CVoskView::OnInitialUpdate() {
     OnUpdate();
@@ -49,7 +51,7 @@ void CVoskView::OnUpdate() {
 }
 
 void CVoskView::UpdateScrollSizes() {
-    int width = kTotalWidth * zoom_ / 100, height = kTotalHeight * zoom_ / 100;
+    int width = ContentWidth(), height = kTotalHeight * zoom_ / 100;
     horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
     verticalScrollBar()->setRange(0, std::max(0, height - viewport()->height()));
     horizontalScrollBar()->setPageStep(kPageStepX * zoom_ / 100);
@@ -59,8 +61,7 @@ void CVoskView::UpdateScrollSizes() {
 }
 
 void CVoskView::OnDraw(Canvas& canvas) {
-    lastDpiY_ = canvas.DpiY();
-    DrawSheetPage(canvas, doc_.Survey(), Settings(), pages_.currentPage, pages_);
+    DrawSheetPage(canvas, doc_.Survey(), Settings(), pages_.currentPage);
 }
 
 void CVoskView::paintEvent(QPaintEvent*) {
@@ -72,7 +73,6 @@ void CVoskView::paintEvent(QPaintEvent*) {
                            static_cast<int>(kA4HeightMm * dpiY / 25.4)),
                      Qt::white);
     QtCanvas canvas(&painter, dpiX, dpiY);
-    canvas.SetScreenText(true);
     OnDraw(canvas);
 }
 
@@ -122,10 +122,6 @@ void CVoskView::SetZoom(int percent) {
     zoom_ = std::clamp(percent, kMinZoom, kMaxZoom);
     UpdateScrollSizes();
     viewport()->update();
-}
-
-void CVoskView::OpenAtReadableZoom() {
-    if (const int fit = FitWidthZoom(); fit > 100) SetZoom(fit);
 }
 
 int CVoskView::FitWidthZoom() const {

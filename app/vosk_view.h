@@ -43,16 +43,15 @@ public:
     void OnFilePrint(QPrinter& printer);
     void OnFilePrintPreview(QPrinter& printer);
 
-    // Vertical resolution of the surface the sheet was last drawn on.
-    int LastDpiY() const { return lastDpiY_; }
-
     // On-screen zoom in percent; never changes what is printed.
     int Zoom() const { return zoom_; }
     void SetZoom(int percent);
     void ZoomToFitWidth();
-    // The first view: the paper as wide as the window when the window is
-    // wider than the paper at 100 %, so the figures read at a glance.
-    void OpenAtReadableZoom();
+    // The resolution the sheet is drawn at on a screen of `logicalDpi` at
+    // `zoom` percent.
+    static int SurfaceDpi(int logicalDpi, int zoom);
+    // The width the sheet scrolls over at the current zoom, in pixels.
+    int ContentWidth() const;
 
 signals:
     // The page or anything the enabling of commands depends on changed.
@@ -74,7 +73,6 @@ private:
     CVoskDoc& doc_;
     PageState pages_;
     int zoom_ = 100;
-    int lastDpiY_ = 96;
 };
 
 }  // namespace vosk

@@ -74,8 +74,7 @@ const SettingsStore& Shared() {
 }
 
 void DrawOn(Canvas& canvas, const SurveyData& survey) {
-    PageState state;
-    DrawSheetPage(canvas, survey, Shared(), 1, state);
+    DrawSheetPage(canvas, survey, Shared(), 1);
 }
 
 template <auto MakeSurvey>

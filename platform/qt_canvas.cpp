@@ -127,7 +127,7 @@ QString QtCanvas::FamilyForFace(std::string_view faceCp932) {
     return it->second;
 }
 
-std::shared_ptr<const QtFontEntry> QtCanvas::FontFor(std::string_view faceCp932, int heightPx, bool screenText) {
+std::shared_ptr<const QtFontEntry> QtCanvas::FontFor(std::string_view faceCp932, int heightPx, bool pixelText) {
     if (heightPx == 0 || heightPx > 32767 || heightPx < -32767) return nullptr;
     QString family = FamilyForFace(faceCp932);
     FontCache& cache = Cache();
@@ -135,7 +135,7 @@ std::shared_ptr<const QtFontEntry> QtCanvas::FontFor(std::string_view faceCp932,
     std::string key(faceCp932);
     key.push_back('\0');
     key += std::to_string(heightPx);
-    if (screenText) key += 's';
+    if (pixelText) key += 'p';
     auto it = cache.fonts.find(key);
     if (it != cache.fonts.end()) return it->second;
 
@@ -144,13 +144,11 @@ std::shared_ptr<const QtFontEntry> QtCanvas::FontFor(std::string_view faceCp932,
     QStringList families{family};
     if (family != DefaultFamily()) families << DefaultFamily();
     font.setFamilies(families);
-    // Smoothed small Mincho figures blur on screen ("8" reads as "3"):
-    // there they are drawn solid, snapped to the pixels. Below that range
-    // solid glyphs break up ("mm" into blots) and smoothing reads better.
-    if (screenText && std::abs(heightPx) >= kCrispScreenTextMinPx && std::abs(heightPx) <= kCrispScreenTextPx) {
-        font.setHintingPreference(QFont::PreferFullHinting);
-        font.setStyleStrategy(QFont::NoAntialias);
-    }
+    // Hinting bends the outlines to the pixel grid: at the sheet's small
+    // sizes it drops the hairlines of Mincho figures ("8" reads as "3", the
+    // decimal point as a comma). On pixels the outlines are kept as they are
+    // and smoothed, as the paper shows them scaled down.
+    if (pixelText) font.setHintingPreference(QFont::PreferNoHinting);
     if (heightPx < 0) {
         font.setPixelSize(-heightPx);
     } else {
@@ -171,8 +169,9 @@ QtCanvas::QtCanvas(QPainter* painter, int dpiX, int dpiY, bool antialias)
     const QPaintEngine* engine = painter_->paintEngine();
     fillsRules_ = engine && engine->type() == QPaintEngine::Raster;
     hairlines_ = engine && engine->type() == QPaintEngine::Picture;
+    pixelText_ = fillsRules_;
     request_.heightPx = 16;
-    font_ = FontFor(request_.face, request_.heightPx);
+    font_ = FontFor(request_.face, request_.heightPx, pixelText_);
     painter_->setBackgroundMode(Qt::TransparentMode);
     SetAntialiasing(antialias);
 }
@@ -180,11 +179,6 @@ QtCanvas::QtCanvas(QPainter* painter, int dpiX, int dpiY, bool antialias)
 void QtCanvas::SetAntialiasing(bool on) {
     antialias_ = on;
     painter_->setRenderHint(QPainter::TextAntialiasing, on);
-}
-
-void QtCanvas::SetScreenText(bool on) {
-    screenText_ = on;
-    if (auto entry = FontFor(request_.face, request_.heightPx, on)) font_ = std::move(entry);
 }
 
 void QtCanvas::SmoothShapes(bool on) { painter_->setRenderHint(QPainter::Antialiasing, on && antialias_); }
@@ -231,7 +225,7 @@ void QtCanvas::DrawCircle(int cx, int cy, int radius, int widthPx, Colour colour
 
 bool QtCanvas::SelectFont(const FontRequest& font) {
     if (font.heightPx != request_.heightPx || font.face != request_.face) {
-        auto entry = FontFor(font.face, font.heightPx, screenText_);
+        auto entry = FontFor(font.face, font.heightPx, pixelText_);
         if (!entry) return false;
         font_ = std::move(entry);
     }

@@ -44,14 +44,6 @@ public:
     // when printing, which the painter scales to the printer).
     QtCanvas(QPainter* painter, int dpiX, int dpiY, bool antialias = true);
 
-    // On screen texts from kCrispScreenTextMinPx to kCrispScreenTextPx are
-    // drawn solid with full hinting, their stems snapped to whole pixels, so
-    // that 8, 3, 5 and 6 stay apart at 9 pt; paper and exports keep the
-    // smoothed outlines.
-    void SetScreenText(bool on);
-    static constexpr int kCrispScreenTextMinPx = 12;
-    static constexpr int kCrispScreenTextPx = 24;
-
     int DpiX() const override { return dpiX_; }
     int DpiY() const override { return dpiY_; }
     void DrawLine(int x1, int y1, int x2, int y2, int widthPx, Colour colour) override;
@@ -76,8 +68,9 @@ public:
     // The shared font for a face and a cell height (ascent + descent) in
     // device pixels; a negative height is the character (em) height, as on
     // Windows. Null for a height of 0 or beyond the 16-bit device range.
+    // `pixelText`: for a raster surface, unhinted.
     static std::shared_ptr<const QtFontEntry> FontFor(std::string_view faceCp932, int heightPx,
-                                                      bool screenText = false);
+                                                      bool pixelText = false);
 
 private:
     void UseFont();
@@ -91,7 +84,7 @@ private:
     FontRequest request_;                             // what selected font_
     QColor textColour_{Qt::black};
     bool antialias_ = true;
-    bool screenText_ = false;
+    bool pixelText_ = false;  // unhinted text (raster only)
     bool fillsRules_ = true;  // straight lines as filled pixels (raster only)
     bool hairlines_ = false;  // a one-pixel line along every line (recordings)
     HAlign hAlign_ = HAlign::Left;

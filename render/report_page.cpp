@@ -176,12 +176,13 @@ void PlotBlowPoints(SheetContext& cx, const PlotArea& a, std::string_view unit) 
 int CountSheetPages(const SurveyData& survey, PageState& state) {
     int count = 0;
     while (count < kBlowRowCount && IsNumericText(survey.blow[count + 1][2]) == 1) ++count;
+    const int rowsPerPage = RowsPerPageFor(survey);
     int pages;
     if (IsStyle2(survey)) {
-        int per = state.rowsPerPage + (IsTwoColumnTable(survey) ? 13 : 0);
-        pages = per > 0 ? (count - 1) / per + 1 : 1;
+        int per = rowsPerPage + (IsTwoColumnTable(survey) ? 13 : 0);
+        pages = (count - 1) / per + 1;
     } else {
-        int byRows = state.rowsPerPage > 0 ? (count - 1) / state.rowsPerPage + 1 : 1;
+        int byRows = (count - 1) / rowsPerPage + 1;
         double last = count > 0 ? ParseDecimal(survey.blow[count][2]) * 0.01 : 0;
         double byDepth = std::floor(last / (DepthScale(survey) * 0.01 * 20) + 0.01) + 1;
         pages = byRows;
@@ -193,22 +194,19 @@ int CountSheetPages(const SurveyData& survey, PageState& state) {
     return pages;
 }
 
-void DrawSheetPage(Canvas& canvas, const SurveyData& survey, const SettingsStore& settings, int page,
-                   PageState& state) {
+void DrawSheetPage(Canvas& canvas, const SurveyData& survey, const SettingsStore& settings, int page) {
     SheetContext cx{canvas,
                     MakeSheetMapping(canvas.DpiX(), canvas.DpiY(), static_cast<double>(settings.sheet.leftMarginMm),
                                      static_cast<double>(settings.sheet.topMarginMm)),
                     survey, settings, page};
-    state.rowsPerPage = RowsPerPageFor(survey);
     DrawReportPage(cx);
 }
 
 void DrawSheetPages(const SurveyData& survey, const SettingsStore& settings, PagedOutput& out) {
     PageState state;
-    state.rowsPerPage = RowsPerPageFor(survey);
     const int pages = CountSheetPages(survey, state);
     for (int page = 1; page <= pages; ++page)
-        if (Canvas* canvas = out.BeginPage()) DrawSheetPage(*canvas, survey, settings, page, state);
+        if (Canvas* canvas = out.BeginPage()) DrawSheetPage(*canvas, survey, settings, page);
 }
 
 }  // namespace vosk

@@ -6,11 +6,12 @@
 
 namespace vosk {
 
-// The page state of a view (the view owns it).
+// The page state of a view (the view owns it). The rows per page are the
+// survey's own (RowsPerPageFor), never a value kept from an earlier draw:
+// a new sheet or a new style is counted before it is drawn.
 struct PageState {
     int currentPage = 1;
     int printing = 0;
-    int rowsPerPage = 41;  // set by every draw
 };
 
 // Table rows per page of the sheet style and heading: 38 for style 2; 41, 40
@@ -46,13 +47,13 @@ void DrawSoilColumn(SheetContext& cx, double top, double height, double soilLeft
 void DrawVerticalSoilName(SheetContext& cx, double x1, double y1, double x2, double y2, double ch,
                           std::string_view name, int mode);
 
-// The number of pages; brings the current page back to 1 when it lies beyond.
+// The number of pages by the survey's rows per page; brings the current page
+// back to 1 when it lies beyond.
 int CountSheetPages(const SurveyData& survey, PageState& state);
 
 // Draws page `page` of `survey` on `canvas` as the view does: mapping from
-// the canvas resolution and the margins, rows per page, then the page.
-void DrawSheetPage(Canvas& canvas, const SurveyData& survey, const SettingsStore& settings, int page,
-                   PageState& state);
+// the canvas resolution and the margins, then the page.
+void DrawSheetPage(Canvas& canvas, const SurveyData& survey, const SettingsStore& settings, int page);
 
 // Draws every page of `survey` into `out`, as a PDF of the sheet holds them
 // (a page `out` gives no canvas for is passed over); Finish is the caller's.

@@ -27,6 +27,10 @@ int FontHeightForSize(double size, int dpi) { return static_cast<int>(std::trunc
 
 double FontSizeForHeight(int height, int dpi) { return std::abs(height) * 72.0 / dpi; }
 
+double FontSizeForChoice(double size, int chosenHeight, int dpi) {
+    return std::abs(chosenHeight) == FontHeightForSize(size, dpi) ? size : FontSizeForHeight(chosenHeight, dpi);
+}
+
 std::vector<std::string> SaveFontFiles(const SettingsStore& store) {
     std::vector<std::string> failed;
     for (int slot = 1; slot <= kSheetFontCount; ++slot) {

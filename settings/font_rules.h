@@ -48,6 +48,11 @@ std::string FontSizeDisplay(double size);
 int FontHeightForSize(double size, int dpi);
 // The size of a chosen height (taken positive).
 double FontSizeForHeight(int height, int dpi);
+// The size after the chooser handed back `chosenHeight` for a font of
+// `size`: the size as it was when the height is the one it was offered (a
+// 10 pt font offered as 13 px at 96 dpi stays 10, not 9.75), else the
+// chosen height's size.
+double FontSizeForChoice(double size, int chosenHeight, int dpi);
 
 // Writes Font1.ndx … Font6.ndx from the committed fonts, each replaced
 // atomically; the real paths of the files that could not be written.

@@ -13,7 +13,6 @@ int PagesCommand(const std::vector<std::string>& args) {
     auto survey = std::make_unique<SurveyData>();
     if (int rc = LoadSheetForDrawing(args[0], *survey); rc != kDone) return rc;
     PageState state;
-    state.rowsPerPage = RowsPerPageFor(*survey);
     std::printf("%d\n", CountSheetPages(*survey, state));
     return kDone;
 }

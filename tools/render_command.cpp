@@ -40,8 +40,7 @@ int RenderPicture(const DrawArguments& a, bool svg) {
     if (a.files.size() != 1) return Usage("a picture holds one page of one file");
     auto survey = std::make_unique<SurveyData>();
     if (int rc = LoadSheetForDrawing(a.files[0], *survey); rc != kDone) return rc;
-    PageState state;
-    auto draw = [&](Canvas& canvas) { DrawSheetPage(canvas, *survey, Settings(), a.page, state); };
+    auto draw = [&](Canvas& canvas) { DrawSheetPage(canvas, *survey, Settings(), a.page); };
     int dpi = a.dpi ? a.dpi : 96;
     bool ok = svg ? WritePageSvg(PathFromUtf8(a.output), dpi, draw) : WritePagePng(PathFromUtf8(a.output), dpi, draw);
     if (!ok) {

@@ -70,8 +70,7 @@ int TraceCommand(const std::vector<std::string>& args) {
     QPainter painter(&scratch);
     QtCanvas measure(&painter, dpi, dpi);
     RecordingCanvas canvas(dpi, dpi, &measure);
-    PageState state;
-    DrawSheetPage(canvas, *survey, Settings(), a.page, state);
+    DrawSheetPage(canvas, *survey, Settings(), a.page);
     std::string out;
     for (const DrawOp& op : canvas.ops()) out += Json(op) + "\n";
     std::fwrite(out.data(), 1, out.size(), stdout);

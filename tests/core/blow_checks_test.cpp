@@ -73,6 +73,20 @@ const RuleCase kRuleCases[] = {
     // Differences of exactly 1 cm are within the rule.
     {"depth within 0.01 m", {"0.31", "0.29", {kRow1, {"7", "20", "10", "7"}, {"4", "30", "10", "4"}}}, ""},
     {"no test depth, no soil", {"", "", {kRow1, {"7", "20", "10", "7"}}}, ""},
+    // A Δh over three times the median and over 20 cm: a mistyped depth.
+    {"step", {"7.50", "7.50", {kRow1, {"7", "20", "10", "7"}, {"4", "750", "730", "0.0548"}}}, "step@3"},
+    {"step in row 1", {"1.20", "1.20", {{"5", "100", "100", "0.5"}, {"5", "110", "10", "5"}, {"5", "120", "10", "5"}}},
+     "step@1"},
+    {"step of 3 times the median", {"0.50", "0.50", {kRow1, {"5", "20", "10", "5"}, {"5", "50", "30", "1.67"}}}, ""},
+    {"step not over 20 cm", {"0.28", "0.28", {{"5", "5", "5", "10"}, {"5", "10", "5", "10"}, {"5", "28", "18", "2.78"}}},
+     ""},
+    // Self-weight sinking neither gets the warning nor sets the median.
+    {"sinking far", {"7.50", "7.50", {kRow1, {"0", "750", "740", "0"}}}, "sink@2"},
+    {"sinking rows out of the median",
+     {"1.10", "1.10",
+      {{"0", "5", "5", "0"}, {"0", "10", "5", "0"}, {"0", "15", "5", "0"}, {"0", "20", "5", "0"}, {"3", "50", "30", "1"},
+       {"3", "80", "30", "1"}, {"3", "110", "30", "1"}}},
+     "sink@1 sink@2 sink@3 sink@4"},
 };
 
 TEST(BlowChecks, EachRuleFindsItsFault) {
@@ -85,12 +99,54 @@ TEST(BlowChecks, AFindingCarriesItsMessageAndTheValuesItCompared) {
     ASSERT_EQ(findings.size(), 1u);
     const CheckFinding& f = findings[0];
     EXPECT_EQ(f.severity, Severity::Error);
-    EXPECT_EQ(f.message, "貫入量が深さの差と一致しません");
+    EXPECT_EQ(f.message, "貫入量 (空欄) が深さの差 10 cm と一致しません");
     ASSERT_EQ(f.values.size(), 2u);
     EXPECT_EQ(f.values[0].first, "dh");
     EXPECT_FALSE(f.values[0].second.has_value());
     EXPECT_EQ(f.values[1].first, "expected");
     EXPECT_DOUBLE_EQ(*f.values[1].second, 10);
+}
+
+// Each message names the values the rule compared: the fields as they stand,
+// what they were held against as the sheet would show it.
+TEST(BlowChecks, MessagesNameTheValuesCompared) {
+    struct Case {
+        Sheet sheet;
+        const char* message;  // of the first finding
+    };
+    const Row last800{"6", "800", "10", "6"};
+    const Case cases[] = {
+        {{"", "1.42", {{"6", "790", "790", "0.0759"}, last800}}, "最終深さ 8.00 m と土質の最下端 1.42 m が一致しません"},
+        {{"7.5", "", {{"6", "790", "790", "0.0759"}, last800}}, "最終深さ 8.00 m と試験深さ (見出し) 7.5 m が一致しません"},
+        {{"", "0.10", {{"3", "10", "10", "3"}, {"3", "12.5", "2.5", "12"}}},
+         "最終深さ 0.125 m と土質の最下端 0.10 m が一致しません"},
+        {{"", "", {kRow1, {"3", "12", "2", "12"}}}, "Nd 12 は 10N/Δh = 15 と違います"},
+        {{"", "", {{"5", "3", "3", "16.66"}}}, "Nd 16.66 は 10N/Δh = 16.67 と違います"},
+        {{"", "", {{"5", "3", "3", ""}}}, "Nd (空欄) は 10N/Δh = 16.6667 と違います"},
+        {{"", "", {kRow1, {"7", "20", "10", "7"}, {"4", "750", "730", "0.0548"}}},
+         "貫入量 730 cm が他の行 (中央値 10 cm) と大きく違います"},
+        {{"", "", {kRow1, {"7", "20", "10", "7"}, {"4", "15", "-5", "-8"}}}, "深さ 15 cm が前の行の 20 cm より浅いか同じです"},
+        {{"", "", {kRow1, {"7", "20.3", "10", "7"}}}, "貫入量 10 cm が深さの差 10.3 cm と一致しません"},
+        {{"", "", {kRow1, {"12", "11.5", "1.5", "80"}, {"4", "13.5", "2", "20"}}},
+         "打撃 12 回で貫入量 1.5 cm (10 回で 2 cm 未満) の後にもデータがあります"},
+        {{"", "", {kRow1, {"10", "11.5", "1.5", "66.6667"}}},
+         "試験終了条件 (打撃10回で貫入量2cm未満) で終了: 打撃 10 回で貫入量 1.5 cm"},
+        {{"", "", {kRow1, {"30", "15", "5", "60"}}}, "Nd 60 が 50 を超えています"},
+        {{"", "", {kRow1, {"0", "20", "10", "0"}}}, "自沈 (貫入量 10 cm)"},
+    };
+    for (const Case& c : cases) {
+        const std::vector<CheckFinding> findings = CheckSurvey(*Survey(c.sheet));
+        ASSERT_FALSE(findings.empty()) << c.message;
+        EXPECT_EQ(findings.front().message, c.message);
+    }
+    // The step warning keeps what it compared, as every finding does.
+    const std::vector<CheckFinding> step =
+        CheckSurvey(*Survey({"", "", {kRow1, {"7", "20", "10", "7"}, {"4", "750", "730", "0.0548"}}}));
+    ASSERT_EQ(Ids(step), "step@3");
+    EXPECT_EQ(step[0].severity, Severity::Warning);
+    ASSERT_EQ(step[0].values.size(), 2u);
+    EXPECT_EQ(step[0].values[1].first, "median");
+    EXPECT_DOUBLE_EQ(*step[0].values[1].second, 10);
 }
 
 TEST(BlowChecks, NdIsComparedToTheDigitsItShows) {

@@ -38,8 +38,7 @@ protected:
 
     const std::vector<DrawOp>& Draw(int page) {
         canvas = std::make_unique<RecordingCanvas>(kDpi, kDpi);
-        state.rowsPerPage = RowsPerPageFor(*survey);
-        DrawSheetPage(*canvas, *survey, settings, page, state);
+        DrawSheetPage(*canvas, *survey, settings, page);
         return canvas->ops();
     }
 
@@ -339,13 +338,34 @@ TEST_F(RenderTest, PageCount) {
     survey->heading[heading::kSheetStyle] = "1";
     survey->heading[heading::kTwoColumns] = "1";
     FillBlowRows(52);
-    s.rowsPerPage = 38;
-    EXPECT_EQ(CountSheetPages(*survey, s), 2);
+    EXPECT_EQ(CountSheetPages(*survey, s), 2);  // 38 + 13 rows a page
     s.currentPage = 3;
     FillBlowRows(10);
     survey->blow[11][2] = "";
     EXPECT_EQ(CountSheetPages(*survey, s), 1);
     EXPECT_EQ(s.currentPage, 1);
+}
+
+// The count takes the rows per page of the survey it is given, before any
+// page of it was drawn: style 2 has 38, style 1 by heading field 38.
+TEST_F(RenderTest, PageCountFollowsTheRowsPerPageOfTheSurvey) {
+    FillBlowRows(39);
+    struct Case {
+        const char* style;
+        const char* rowsPerPage;
+        int pages;
+    };
+    for (const Case& c : {Case{"1", "", 2}, Case{"0", "0", 1}, Case{"0", "1", 1}, Case{"1", "2", 2}, Case{"0", "", 1}}) {
+        survey->heading[heading::kSheetStyle] = c.style;
+        survey->heading[heading::kRowsPerPage] = c.rowsPerPage;
+        PageState fresh;
+        EXPECT_EQ(CountSheetPages(*survey, fresh), c.pages) << c.style << " " << c.rowsPerPage;
+    }
+    FillBlowRows(45, 5);  // 41 rows a page, 40, 50; 2.25 m, within page 1 by depth
+    for (auto [choice, pages] : {std::pair{"0", 2}, {"1", 2}, {"2", 1}}) {
+        survey->heading[heading::kRowsPerPage] = choice;
+        EXPECT_EQ(CountSheetPages(*survey, state), pages) << choice;
+    }
 }
 
 TEST_F(RenderTest, AnySurveyDrawsWithoutTrouble) {

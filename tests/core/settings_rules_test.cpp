@@ -165,6 +165,11 @@ TEST(FontRules, SizeDisplayAndPixelHeights) {
     EXPECT_EQ(FontHeightForSize(10.0, 96), 13);  // truncated
     EXPECT_DOUBLE_EQ(FontSizeForHeight(-12, 96), 9.0);
     EXPECT_DOUBLE_EQ(FontSizeForHeight(13, 96), 9.75);
+    // The height offered back unchanged keeps the size; another is taken.
+    EXPECT_DOUBLE_EQ(FontSizeForChoice(10.0, 13, 96), 10.0);
+    EXPECT_DOUBLE_EQ(FontSizeForChoice(10.0, -13, 96), 10.0);
+    EXPECT_DOUBLE_EQ(FontSizeForChoice(10.0, 14, 96), 10.5);
+    EXPECT_DOUBLE_EQ(FontSizeForChoice(10.0, 12, 96), 9.0);
     EXPECT_EQ(StandardFont(6).size, 10.0);
     EXPECT_EQ(StandardFont(1).face, kDefaultFontFace);
 }

@@ -60,11 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const char* style : {"0", "1"}) {
         first->heading[heading::kSheetStyle] = style;
         PageState state;
-        state.rowsPerPage = RowsPerPageFor(*first);
         int pages = CountSheetPages(*first, state);
         for (int page = 1; page <= pages && page <= 20; ++page) {
             RecordingCanvas canvas(96, 96);
-            DrawSheetPage(canvas, *first, settings, page, state);
+            DrawSheetPage(canvas, *first, settings, page);
         }
     }
     // A point of a site section, by elevation (when it has one) and by depth.

@@ -191,58 +191,6 @@ TEST(QtCanvasTextTest, JapaneseGlyphsAreDrawnNotPlaceholders) {
     EXPECT_GT(DifferentPixels(drawOne(kMsGothic, kKan), kan), 100);
 }
 
-TEST(QtCanvasTextTest, SmallFiguresOnScreenAreSolidAndApart) {
-    // The table's figures at 9 pt on a 96-dpi screen: a cell of about 12 px.
-    auto drawFigure = [](std::string_view figure, bool screen) {
-        return Draw(QSize(30, 30), [&](QtCanvas& canvas) {
-            canvas.SetScreenText(screen);
-            canvas.SelectFont(Font(kMsMincho, -12));
-            canvas.TextOut(8, 8, figure);
-        });
-    };
-    // Inked pixels that are dark: smoothed thin strokes are mostly grey,
-    // and grey 8, 3, 5 and 6 run together.
-    auto solidShare = [](const QImage& image) {
-        int inked = 0, dark = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const int grey = qGray(image.pixel(x, y));
-                inked += grey < 250;
-                dark += grey < 100;
-            }
-        return inked ? double(dark) / inked : 0.0;
-    };
-    // Pixels black in one figure and white in the other: what tells them
-    // apart at a glance.
-    auto contrast = [](const QImage& a, const QImage& b) {
-        int n = 0;
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x) n += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 150;
-        return n;
-    };
-    std::vector<QImage> screen, paper;
-    for (std::string_view f : {"8", "3", "5", "6"}) {
-        screen.push_back(drawFigure(f, true));
-        paper.push_back(drawFigure(f, false));
-        EXPECT_GT(solidShare(screen.back()), 0.9) << f;
-        // Paper and exports keep the smoothed outlines.
-        EXPECT_LT(solidShare(paper.back()), 0.9) << f;
-    }
-    for (size_t a = 0; a < screen.size(); ++a)
-        for (size_t b = a + 1; b < screen.size(); ++b) EXPECT_GE(contrast(screen[a], screen[b]), 3) << a << " " << b;
-    // Smaller texts, such as the units of the headers, break up when solid:
-    // they stay smooth.
-    const QImage units = Draw(QSize(30, 30), [](QtCanvas& canvas) {
-        canvas.SetScreenText(true);
-        canvas.SelectFont(Font(kMsMincho, -9));
-        canvas.TextOut(4, 8, "mm");
-    });
-    EXPECT_LT(solidShare(units), 0.9);
-    // "8" and "3", smoothed, differ only in grey.
-    EXPECT_GE(contrast(screen[0], screen[1]), 5);
-    EXPECT_LT(contrast(paper[0], paper[1]), 2);
-}
-
 TEST(QtCanvasTextTest, EscapementTurnsCounterClockwiseAroundTheAnchor) {
     constexpr int kX = 200, kY = 200;
     for (double angle : {90.0, -90.0}) {

@@ -396,24 +396,30 @@ TEST_F(ToolTest, CheckPrintsFindingsByFileAndRowAndExitsByTheirSeverity) {
     // Information alone is no fault.
     ToolRun info = Tool({"check", clean, sinking});
     EXPECT_EQ(info.status, 0);
-    EXPECT_EQ(info.out, sinking + ":2: info sink: 自沈\n");
+    EXPECT_EQ(info.out, sinking + ":2: info sink: 自沈 (貫入量 10 cm)\n");
 
     ToolRun bad = Tool({"check", faulty, sinking});
     EXPECT_EQ(bad.status, 1) << bad.err;
-    EXPECT_EQ(bad.out, faulty + ":0: warning depth: 試験深さ (見出し) と最終深さが一致しません\n" +
-                           faulty + ":2: error nd: Nd が 10N/Δh と一致しません\n" +
-                           faulty + ":3: error order: 深さが前の行より浅いか同じです\n" +
-                           sinking + ":2: info sink: 自沈\n");
+    EXPECT_EQ(bad.out, faulty + ":0: warning depth: 最終深さ 0.15 m と試験深さ (見出し) 0.50 m が一致しません\n" +
+                           faulty + ":2: error nd: Nd 8 は 10N/Δh = 7 と違います\n" +
+                           faulty + ":3: error order: 深さ 15 cm が前の行の 20 cm より浅いか同じです\n" +
+                           sinking + ":2: info sink: 自沈 (貫入量 10 cm)\n");
+
+    // A mistyped depth: one Δh far beyond the table's usual step is a warning.
+    const std::string stepped = Write("step.vkr", CheckedSheet("", "5,10,10,5,\r\n7,20,10,7,\r\n4,750,730,0.0548,\r\n"));
+    ToolRun step = Tool({"check", stepped});
+    EXPECT_EQ(step.status, 1);
+    EXPECT_EQ(step.out, stepped + ":3: warning step: 貫入量 730 cm が他の行 (中央値 10 cm) と大きく違います\n");
 
     ToolRun json = Tool({"check", "--json", faulty, clean});
     EXPECT_EQ(json.status, 1);
     EXPECT_EQ(json.out,
               "{\"files\": [{\"file\": \"" + faulty + "\", \"findings\": ["
-              "{\"id\": \"depth\", \"severity\": \"warning\", \"row\": 0, \"message\": \"試験深さ (見出し) と最終深さが一致しません\", "
+              "{\"id\": \"depth\", \"severity\": \"warning\", \"row\": 0, \"message\": \"最終深さ 0.15 m と試験深さ (見出し) 0.50 m が一致しません\", "
               "\"values\": {\"testDepth\": 0.5, \"lastDepth\": 0.15}}, "
-              "{\"id\": \"nd\", \"severity\": \"error\", \"row\": 2, \"message\": \"Nd が 10N/Δh と一致しません\", "
+              "{\"id\": \"nd\", \"severity\": \"error\", \"row\": 2, \"message\": \"Nd 8 は 10N/Δh = 7 と違います\", "
               "\"values\": {\"nd\": 8, \"expected\": 7}}, "
-              "{\"id\": \"order\", \"severity\": \"error\", \"row\": 3, \"message\": \"深さが前の行より浅いか同じです\", "
+              "{\"id\": \"order\", \"severity\": \"error\", \"row\": 3, \"message\": \"深さ 15 cm が前の行の 20 cm より浅いか同じです\", "
               "\"values\": {\"h\": 15, \"previousH\": 20}}]}, "
               "{\"file\": \"" + clean + "\", \"findings\": []}]}\n");
 }

@@ -230,7 +230,7 @@ private slots:
         for (QAction* a : file->actions()) items << (a->isSeparator() ? QString("-") : a->text());
         QCOMPARE(items, (QStringList{"新規作成(&N)", "開く(&O)...", "上書き保存(&S)", "名前を付けて保存(&A)...", "-",
                                      "CSV の取り込み(&I)...", "CSV の書き出し(&E)...", "-",
-                                     "印刷(&P)...", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "-", "断面図(&X)...", "-",
+                                     "印刷(&P)...", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "-", "断面図(&D)...", "-",
                                      "最近使ったﾌｧｲﾙ", "-",
                                      "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
         QCOMPARE(frame_->Action(command::kOpen)->shortcut(), QKeySequence("Ctrl+O"));
@@ -607,23 +607,6 @@ private slots:
         QCOMPARE(frame_->windowTitle(), QString("dropped.vkr - Vosk"));
     }
 
-    void theWindowOpensWithThePaperAsWideAsTheView() {
-        MessageRecorder messages;
-        CVoskApp app(&messages);
-        int exitCode = 0;
-        QVERIFY(app.InitInstance({"vosk"}, exitCode));
-        CVoskView* view = app.MainFrame()->View();
-        const int paperAt100 = static_cast<int>(210 * view->logicalDpiX() / 25.4);
-        QVERIFY(view->viewport()->width() > paperAt100);
-        QVERIFY(view->Zoom() > 100);
-        QVERIFY(std::abs(paperAt100 * view->Zoom() / 100 - view->viewport()->width()) <= paperAt100 / 100 + 1);
-        // A window narrower than the paper keeps 100 %.
-        view->SetZoom(100);
-        app.MainFrame()->resize(500, 600);
-        view->OpenAtReadableZoom();
-        QCOMPARE(view->Zoom(), 100);
-    }
-
     void pathsThatAreNoDataSheetFileAreRefusedAndTheSurveyStays() {
         Write(Path("good.vkr"), Sheet(2, "good"));
         QVERIFY(doc_->OpenDocumentFile(Path("good.vkr")));
@@ -746,10 +729,9 @@ private slots:
                     }
                     const QRect paper = Paper(shown);
                     // The page drawn directly at the size the preview shows it.
-                    PageState state;
                     QImage direct = RenderPageImage(static_cast<int>(std::lround(paper.width() * 25.4 / 210)),
                                                     [&](Canvas& canvas) {
-                                                        DrawSheetPage(canvas, doc_->Survey(), Settings(), page, state);
+                                                        DrawSheetPage(canvas, doc_->Survey(), Settings(), page);
                                                     });
                     const QString label = QString("%1 dpi, page %2, %3 px").arg(printerDpi).arg(page).arg(width);
                     QVERIFY2(rulesOf(direct, direct.rect()) == 41, qPrintable(label));

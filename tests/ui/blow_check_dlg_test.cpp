@@ -73,14 +73,17 @@ private slots:
 
     void listsTheFindingsAndTheConvertedNOfEveryRow() {
         auto survey = std::make_unique<SurveyData>();
-        SetRows(*survey, {{"5", "10", "10", "5"}, {"7", "20", "10", "8"}, {"0", "30", "10", "0"}});
+        SetRows(*survey,
+                {{"5", "10", "10", "5"}, {"7", "20", "10", "8"}, {"0", "30", "10", "0"}, {"4", "760", "730", "0.0548"}});
         CBlowCheckDlg d(*survey, "nd/1.5");
-        QCOMPARE(d.windowTitle(), QString("データのチェック (2 件)"));
-        QCOMPARE(Column(d.Findings(), 0), (QStringList{"エラー", "情報"}));
-        QCOMPARE(Column(d.Findings(), 1), (QStringList{"2", "3"}));
-        QCOMPARE(Column(d.Findings(), 2), (QStringList{"Nd が 10N/Δh と一致しません", "自沈"}));
-        QCOMPARE(Column(d.Rows(), 4), (QStringList{"5", "8", "0"}));
-        QCOMPARE(Column(d.Rows(), 5), (QStringList{"3.33", "5.33", "0.00"}));
+        QCOMPARE(d.windowTitle(), QString("データのチェック (3 件)"));
+        QCOMPARE(Column(d.Findings(), 0), (QStringList{"エラー", "情報", "警告"}));
+        QCOMPARE(Column(d.Findings(), 1), (QStringList{"2", "3", "4"}));
+        // Each finding says what it compared.
+        QCOMPARE(Column(d.Findings(), 2), (QStringList{"Nd 8 は 10N/Δh = 7 と違います", "自沈 (貫入量 10 cm)",
+                                                       "貫入量 730 cm が他の行 (中央値 10 cm) と大きく違います"}));
+        QCOMPARE(Column(d.Rows(), 4), (QStringList{"5", "8", "0", "0.0548"}));
+        QCOMPARE(Column(d.Rows(), 5), (QStringList{"3.33", "5.33", "0.00", "0.04"}));
 
         survey->blow[2][4] = "7";
         survey->blow[3][1] = "";  // the table ends at row 2

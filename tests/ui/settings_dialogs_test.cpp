@@ -57,6 +57,8 @@ public:
     std::optional<FontChoice> ChooseFont(const FontChoice& initial, int dpi, QWidget*) override {
         fontsOffered.push_back(initial);
         dpis.push_back(dpi);
+        // OK without touching anything hands back what was offered.
+        if (fonts.empty() && okUntouched) return initial;
         return Next(fonts);
     }
     bool StartProgram(const QString& program, const QStringList& arguments, const QString& folder) override {
@@ -81,6 +83,7 @@ public:
     std::deque<std::optional<FontChoice>> fonts;
     std::vector<FontChoice> fontsOffered;
     std::vector<int> dpis;
+    bool okUntouched = false;
     QStringList startable, tried, started;
     QString startedIn;
 };
@@ -457,22 +460,46 @@ private slots:
         QCOMPARE(Settings().fonts[3].size, 9.0);
     }
 
-    void fontChooserWorksAtTheResolutionLastDrawn() {
+    // Sizes are those of the screen at 100 %: the zoom never changes a setting.
+    void fontSizesDoNotFollowTheZoom() {
         using namespace font_control;
-        RecordingCanvas printerLike(600, 600);
-        frame_->View()->OnDraw(printerLike);
-        QCOMPARE(frame_->View()->LastDpiY(), 600);
+        CVoskView* view = frame_->View();
         const double titleSize = Settings().fonts[1].size;
+        QCOMPARE(titleSize, 12.0);
+        services_.okUntouched = true;
+        for (int zoom : {80, 100, 125}) {
+            view->SetZoom(zoom);
+            view->viewport()->grab();  // drawn at the zoom
+            services_.dpis.clear();
+            services_.fontsOffered.clear();
+            QString shown;
+            RunCommand(command::kFonts, [&](QDialog* d) {
+                Click(d, kTitleButton);
+                shown = Edit(d, kTitleSize)->text();
+                ClickOk(d);
+            });
+            const QString label = QString("%1 %").arg(zoom);
+            QVERIFY2(services_.dpis == std::vector<int>{view->logicalDpiY()}, qPrintable(label));
+            QVERIFY2(services_.fontsOffered.at(0).heightPx == int(view->logicalDpiY() * titleSize / 72), qPrintable(label));
+            QVERIFY2(shown == QString(" 12     (12.0)"), qPrintable(label + ": " + shown));
+            QVERIFY2(Line(Install() / "Font1.ndx", 1) == "12.0", qPrintable(label));
+        }
+        // 10 pt is 13 px at 96 dpi, which is 9.75 pt: an untouched 10 stays 10.
+        RunCommand(command::kFonts, [&](QDialog* d) {
+            Click(d, kHeadingButton);
+            ClickOk(d);
+        });
+        QCOMPARE(Line(Install() / "Font2.ndx", 1), std::string("10.0"));
+        // A pick is taken at the screen's resolution too: 12 px at 96 dpi is 9 pt.
+        view->SetZoom(80);
         FontChoice pick;
         pick.face = "X";
-        pick.heightPx = 75;  // 9 pt at 600 dpi
+        pick.heightPx = 12;
         services_.fonts = {pick};
         RunCommand(command::kFonts, [&](QDialog* d) {
             Click(d, kTitleButton);
             ClickOk(d);
         });
-        QCOMPARE(services_.dpis, std::vector<int>{600});
-        QCOMPARE(services_.fontsOffered.at(0).heightPx, int(600 * titleSize / 72));
         QCOMPARE(Line(Install() / "Font1.ndx", 1), std::string("9.0"));
     }
 

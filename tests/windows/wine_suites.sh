@@ -26,10 +26,15 @@ suite vosk_tool_tests
 suite vosk_qt_tests
 for test in "$build"/bin/vosk_*_tests.exe; do
   name=$(basename "$test" .exe)
-  case $name in vosk_core_tests|vosk_tool_tests|vosk_qt_tests) continue;; esac
+  case $name in vosk_core_tests|vosk_tool_tests|vosk_qt_tests|vosk_window_tests) continue;; esac
   suite "$name"
 done
 suite vosk_dialog_layout_tests QT_SCALE_FACTOR=1.25
+# The window on its screen of 1920 × 1080, named from its folder: a drive's
+# colon would end the platform's argument.
+pushd "$source_dir/tests/ui" >/dev/null
+suite vosk_window_tests QT_QPA_PLATFORM=offscreen:configfile=screen_1920x1080.json
+popd >/dev/null
 
 # The same sheets drawn by both tools: as many pages, the same texts, and
 # rules of the same weights. The Windows tool runs as a user runs it, on its

@@ -92,7 +92,6 @@ void SectionPreview::paintEvent(QPaintEvent*) {
     if (!shown_) return;
     painter.setClipRect(QRect(QPoint(0, 0), page));
     QtCanvas canvas(&painter, dpi, dpi);
-    canvas.SetScreenText(true);
     DrawSiteSection(canvas, section_, settings_);
 }
 

@@ -100,7 +100,7 @@ void CFontSetDlg::Pick(int slot) {
     start.colour = static_cast<Colour>(font.colour);
     start.underline = font.underline != 0;
     if (auto chosen = services_.ChooseFont(start, dpi_, this)) {
-        font.size = FontSizeForHeight(chosen->heightPx, dpi_);
+        font.size = FontSizeForChoice(font.size, chosen->heightPx, dpi_);
         // A family name the settings files cannot hold keeps the old face.
         if (auto face = Utf8ToCp932(chosen->face.toStdString()); face && !face->empty()) font.face = *face;
         font.colour = static_cast<long>(chosen->colour);

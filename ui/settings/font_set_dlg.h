@@ -16,8 +16,9 @@ class SettingsServices;
 class CFontSetDlg : public QDialog {
     Q_OBJECT
 public:
-    // `dpi`: the vertical resolution of the surface the sheet was last drawn
-    // on, which turns sizes into the chooser's pixel heights and back.
+    // `dpi`: the vertical resolution of the screen at 100 % (its logical
+    // DPI), which turns sizes into the chooser's pixel heights and back; the
+    // on-screen zoom has no part in it, so it never changes a setting.
     CFontSetDlg(SettingsStore& store, int dpi, SettingsServices& services, QWidget* parent = nullptr);
 
     // Font picks confirmed since the dialog opened.
