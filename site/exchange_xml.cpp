@@ -218,7 +218,8 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
     x.Utf8Leaf("測地系", p.datum);
     x.Leaf("標高", Trimmed(hd[heading::kElevation]));
     x.Utf8Leaf("上端深度", "0.00");
-    x.Utf8Leaf("下端深度", FormatFixed(lastMetres, 2));
+    // Rounded half up on the centimetres, which hold the ties exactly.
+    x.Utf8Leaf("下端深度", FormatFixed(std::round(ParseDecimal(lastDepth)) / 100, 2));
     x.Close("位置情報");
     x.Close("標題情報");
 

@@ -150,6 +150,33 @@ TEST_F(DeliveryTest, DoubtfulTextsAreWrittenWithAWarning) {
     EXPECT_EQ(warnings[1], "P1.vkr: 試験者: 機種依存文字があります (Shift_JIS にない文字)");
 }
 
+// The bottom depth is the last depth rounded half up to the centimetre,
+// whether or not the metres are exact in binary (0.625 is, 0.525 is not);
+// the depth axis ends on the next half metre, 1 m at the least.
+TEST_F(DeliveryTest, BottomDepthAndDepthAxis) {
+    struct Case {
+        const char* lastCm;
+        const char* bottom;
+        const char* axisMax;
+    };
+    const Case cases[] = {
+        {"52.5", "0.53", "1"},  {"62.5", "0.63", "1"},   {"37.5", "0.38", "1"},    {"112.5", "1.13", "1.5"},
+        {"52.45", "0.52", "1"}, {"150", "1.50", "1.5"},  {"150.5", "1.51", "2"},   {"1000", "10.00", "10"},
+    };
+    for (const Case& c : cases) {
+        SurveyData s = *FirstPoint();
+        s.blow[4][2] = c.lastCm;
+        SitePoint p = Point("P1.vkr", nullptr);
+        std::string xml;
+        std::vector<std::string> warnings;
+        ASSERT_FALSE(FormatExchangeXml({s, p, "", "", "SIT0001"}, settings_.sheet, xml, warnings));
+        EXPECT_NE(xml.find(Sjis("<下端深度>") + c.bottom + Sjis("</下端深度>")), std::string::npos) << c.lastCm;
+        const size_t axis = xml.find(Sjis("<軸番号>2</軸番号>"));
+        ASSERT_NE(axis, std::string::npos);
+        EXPECT_NE(xml.find(Sjis("<最大値>") + c.axisMax + Sjis("</最大値>"), axis), std::string::npos) << c.lastCm;
+    }
+}
+
 TEST(CentimetresAsMetresTest, KeepsTheSignificantDigits) {
     const std::pair<const char*, const char*> cases[] = {
         {"150", "1.50"}, {"5", "0.05"}, {"52.5", "0.525"}, {"0.5", "0.005"}, {"1000", "10.00"},
