@@ -112,6 +112,8 @@ TEST_F(SiteToolTest, SheetsAreDeliveredWithoutASiteFile) {
 TEST_F(SiteToolTest, RefusalsWriteNothing) {
     ASSERT_EQ(MakeSite().status, 0);
     const std::string empty = Write("empty.vkr", "$$_VSKTARVO100\r\n$$Z\r\n$$A\r\n$$C\r\n$$c\r\n");
+    // A site file whose second sheet is gone: it opens (a warning first), the delivery refuses.
+    const std::string gone = Write("gone.vks", "vosk-site 1\n\n[point]\nsheet=a.vkr\nat=0\n\n[point]\nsheet=gone.vkr\nat=10\n");
     struct Case {
         std::vector<std::string> args;
         std::string err;  // after "vosk-sheet: "
@@ -122,6 +124,7 @@ TEST_F(SiteToolTest, RefusalsWriteNothing) {
          "地点の番号は SIT0001 から SIT9999 までです (3 地点を SIT9998 から)"},
         {{"delivery", At("a.vkr"), empty, "-o", out}, empty + ": 打撃の行がありません"},
         {{"delivery", At("a.vkr"), At("none.vkr"), "-o", out}, ""},
+        {{"delivery", gone, "-o", out}, "warning: " + gone + ": 8 行目: " + At("gone.vkr") + ": ファイルが見つかりません"},
         {{"delivery", At("site.vks"), "-o", At("no/such/out")}, At("no/such") + ": フォルダがありません"},
         {{"delivery", At("a.vkr"), "-o", out, "--datum", "JGD"}, "--datum: 測地系のコードは半角数字で入れてください: JGD"},
         {{"delivery", At("a.vkr"), "-o", out, "--first-site", "0"}, "--first-site takes a whole number from 1 to 9999: 0"},
