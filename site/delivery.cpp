@@ -106,11 +106,12 @@ DeliveryResult DeliverSite(const Site& site, const DeliveryOptions& options, con
     // An empty folder made for the delivery loses nothing by being replaced.
     const bool emptyFolder = fs::is_directory(status) && fs::is_empty(target, ec) && !ec;
     const bool replace = options.replace || emptyFolder;
+    // What could never be replaced is refused before replacing is offered.
     if (fs::exists(status)) {
-        if (!replace) return Refused(shown + ": フォルダがもうあります", DeliveryResult::TargetExists);
         if (!fs::is_directory(status)) return Refused(shown + ": フォルダではないので置き換えません");
         if (std::string foreign = ForeignEntry(target); !foreign.empty())
             return Refused(shown + ": 試験の納品のほかのものがあるので置き換えません: " + foreign);
+        if (!replace) return Refused(shown + ": フォルダがもうあります", DeliveryResult::TargetExists);
     }
 
     const fs::path built = MakeFolderBeside(target);

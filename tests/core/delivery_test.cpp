@@ -297,6 +297,20 @@ TEST_F(DeliveryTest, TheFolderIsPlacedWholeOrNotAtAll) {
     EXPECT_EQ(r.text, ShownPath(dir_ / "out") + ": 試験の納品のほかのものがあるので置き換えません: " +
                           ShownPath(dir_ / "out/BORING/DATA"));
     EXPECT_TRUE(fs::exists(dir_ / "out/BORING/TEST/SIT0002/TS000001.XML"));
+    // Nor offered for replacing: without --replace it is refused the same way,
+    // as is a file where the folder would go.
+    options.replace = false;
+    r = DeliverSite(site, options, settings, pdf);
+    EXPECT_EQ(r.kind, DeliveryResult::Refused);
+    EXPECT_EQ(r.text, ShownPath(dir_ / "out") + ": 試験の納品のほかのものがあるので置き換えません: " +
+                          ShownPath(dir_ / "out/BORING/DATA"));
+    ASSERT_TRUE(WriteFileAtomically(dir_ / "file", "x"));
+    options.dir = PathToUtf8(dir_ / "file");
+    r = DeliverSite(site, options, settings, pdf);
+    EXPECT_EQ(r.kind, DeliveryResult::Refused);
+    EXPECT_EQ(r.text, PathToUtf8(dir_ / "file") + ": フォルダではないので置き換えません");
+    fs::remove(dir_ / "file");
+    options.replace = true;
 
     // A PDF that fails, a point that cannot be delivered, a stop: nothing written.
     options.dir = PathToUtf8(dir_ / "new");
