@@ -16,4 +16,9 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // offscreen platform there does not see.
 extern const char* const kHeadlessQtPlatform;
 
+// Standard output and error carry the bytes as written: Windows' text mode
+// would turn the CR LF of a CSV into CR CR LF and every line's LF into CR LF,
+// so the files a script redirects would differ from system to system.
+void UseBinaryStandardStreams();
+
 }  // namespace vosk

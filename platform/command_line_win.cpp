@@ -3,11 +3,20 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+
 #include "platform/drive_map.h"
 
 namespace vosk {
 
 const char* const kHeadlessQtPlatform = "minimal:enable_fonts:freetype";
+
+void UseBinaryStandardStreams() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
 
 // argv holds the arguments in the ANSI code page, which cannot hold every
 // name; the UTF-16 command line can.

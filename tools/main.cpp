@@ -22,6 +22,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 int main(int argc, char** argv) {
     using namespace vosk::tool;
+    vosk::UseBinaryStandardStreams();
     std::vector<std::string> args = vosk::Utf8Arguments(argc, argv);
     if (args.empty()) return Usage("no command");
     const std::string command = args.front();

@@ -125,7 +125,7 @@ TEST_F(SiteToolTest, RefusalsWriteNothing) {
         {{"delivery", At("a.vkr"), empty, "-o", out}, empty + ": 打撃の行がありません"},
         {{"delivery", At("a.vkr"), At("none.vkr"), "-o", out}, ""},
         {{"delivery", gone, "-o", out}, "warning: " + gone + ": 8 行目: " + At("gone.vkr") + ": ファイルが見つかりません"},
-        {{"delivery", At("site.vks"), "-o", At("no/such/out")}, At("no/such") + ": フォルダがありません"},
+        {{"delivery", At("site.vks"), "-o", At("no/such/out")}, PathToUtf8(dir_ / "no" / "such") + ": フォルダがありません"},
         {{"delivery", At("a.vkr"), "-o", out, "--datum", "JGD"}, "--datum: 測地系のコードは半角数字で入れてください: JGD"},
         {{"delivery", At("a.vkr"), "-o", out, "--first-site", "0"}, "--first-site takes a whole number from 1 to 9999: 0"},
         {{"delivery", At("a.vkr")}, "delivery needs -o DIR"},

@@ -102,6 +102,11 @@ TEST_F(ToolTest, PathsThatAreNoReadableDataSheetAreRefused) {
 }
 
 TEST_F(ToolTest, SetThroughALinkWritesTheLinkedFile) {
+#ifdef _WIN32
+    // The permission bits are POSIX's, and the compiler's runtime makes no
+    // symbolic links on Windows (create_symlink fails with ENOSYS).
+    GTEST_SKIP() << "links and permission bits are POSIX's";
+#endif
     fs::create_directories(dir_ / "real");
     std::string target = Write("real/a.vkr", "$$_VSKTARVO100\r\n$$Z\r\nold\r\n");
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
@@ -413,15 +418,20 @@ TEST_F(ToolTest, CheckPrintsFindingsByFileAndRowAndExitsByTheirSeverity) {
 
     ToolRun json = Tool({"check", "--json", faulty, clean});
     EXPECT_EQ(json.status, 1);
+    // A Windows path's backslashes are escaped in JSON.
+    auto jsonText = [](std::string s) {
+        for (size_t i = s.find('\\'); i != std::string::npos; i = s.find('\\', i + 2)) s.insert(i, 1, '\\');
+        return s;
+    };
     EXPECT_EQ(json.out,
-              "{\"files\": [{\"file\": \"" + faulty + "\", \"findings\": ["
+              "{\"files\": [{\"file\": \"" + jsonText(faulty) + "\", \"findings\": ["
               "{\"id\": \"depth\", \"severity\": \"warning\", \"row\": 0, \"message\": \"最終深さ 0.15 m と試験深さ (見出し) 0.50 m が一致しません\", "
               "\"values\": {\"testDepth\": 0.5, \"lastDepth\": 0.15}}, "
               "{\"id\": \"nd\", \"severity\": \"error\", \"row\": 2, \"message\": \"Nd 8 は 10N/Δh = 7 と違います\", "
               "\"values\": {\"nd\": 8, \"expected\": 7}}, "
               "{\"id\": \"order\", \"severity\": \"error\", \"row\": 3, \"message\": \"深さ 15 cm が前の行の 20 cm より浅いか同じです\", "
               "\"values\": {\"h\": 15, \"previousH\": 20}}]}, "
-              "{\"file\": \"" + clean + "\", \"findings\": []}]}\n");
+              "{\"file\": \"" + jsonText(clean) + "\", \"findings\": []}]}\n");
 }
 
 TEST_F(ToolTest, CheckRefusesBeforeItReports) {

@@ -23,3 +23,18 @@ font_folder() {
   cp -u "${IPA_FONTS[@]}" "$1/"
   winepath -w "$1"
 }
+
+# Wine hands a Windows program none of the Unix variables whose names begin
+# with QT_ (tests/windows/repro/qt_variables.cpp): Qt's settings go through
+# the prefix's user environment instead, which every program started
+# afterwards reads. Clears the QT_ ones there, then sets NAME=VALUE in order.
+#   wine_qt_env [NAME=VALUE ...]
+wine_qt_env() {
+  local key='HKCU\Environment' name pair
+  for name in $(wine reg query "$key" 2>/dev/null | tr -d '\r' | awk '$1 ~ /^QT_/ {print $1}'); do
+    wine reg delete "$key" /v "$name" /f >/dev/null 2>&1
+  done
+  for pair in "$@"; do
+    wine reg add "$key" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1
+  done
+}

@@ -10,7 +10,7 @@ source_dir=$(cd "$3" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
 wine_prefix "$build/wine"
-export QT_QPA_PLATFORM=offscreen QT_QPA_FONTDIR=$(font_folder "$build/fonts")
+qt_base=(QT_QPA_PLATFORM=offscreen "QT_QPA_FONTDIR=$(font_folder "$build/fonts")")
 failed=()
 
 # The profile lives in the registry on Windows: each suite starts without one.
@@ -19,7 +19,8 @@ suite() {
   local name=$1; shift
   wine reg delete "$profile" /f >/dev/null 2>&1
   echo "== $name under Wine"
-  if ! env "$@" wine "$build/bin/$name.exe"; then failed+=("$name"); fi
+  wine_qt_env "${qt_base[@]}" "$@"
+  if ! wine "$build/bin/$name.exe"; then failed+=("$name"); fi
 }
 suite vosk_core_tests
 suite vosk_tool_tests
@@ -40,13 +41,13 @@ popd >/dev/null
 # rules of the same weights. The Windows tool runs as a user runs it, on its
 # own headless platform with the prefix's fonts.
 echo "== vosk-sheet.exe render against the Linux tool"
+wine_qt_env
 work=$build/pdf-compare
 rm -rf "$work" && mkdir -p "$work"
 for sheet in "$source_dir"/examples/sample.vkr "$source_dir"/examples/section/P*.vkr; do
   name=$(basename "$sheet" .vkr)
   VOSK_DRIVES=$work/linux-drives "$linux_tool" render "$sheet" -o "$work/$name-linux.pdf"
-  (unset QT_QPA_PLATFORM QT_QPA_FONTDIR; wine "$build/bin/vosk-sheet.exe" render "$(winepath -w "$sheet")" \
-     -o "$(winepath -w "$work")\\$name-windows.pdf")
+  wine "$build/bin/vosk-sheet.exe" render "$(winepath -w "$sheet")" -o "$(winepath -w "$work")\\$name-windows.pdf"
   ok=1
   for side in linux windows; do
     [ -s "$work/$name-$side.pdf" ] || { echo "$name: no $side PDF"; ok=0; continue; }

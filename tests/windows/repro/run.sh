@@ -13,6 +13,6 @@ for source in "$here"/*.cpp; do
   name=$(basename "$source" .cpp)
   x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -municode -static "$source" -o "$work/$name.exe" || { status=1; continue; }
   echo "== $name"
-  (cd "$work" && wine "./$name.exe") || status=1
+  (cd "$work" && QT_REPRO=1 OTHER_REPRO=1 wine "./$name.exe") || status=1
 done
 exit $status
