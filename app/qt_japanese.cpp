@@ -23,6 +23,7 @@ public:
         };
         static const Text kTexts[] = {
             {"QAbstractFileIconProvider", "Folder", "フォルダー"},
+            {"QAbstractFileIconProvider", "File Folder", "ファイル フォルダー"},  // Windows: as Explorer says it
             {"QAbstractFileIconProvider", "Drive", "ドライブ"},
             {"QPrintPropertiesWidget", "Advanced", "詳細設定"},
             {"QPrintPropertiesWidget", "There are conflicts in some options. Please fix them.",

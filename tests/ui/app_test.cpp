@@ -761,7 +761,11 @@ private slots:
         qDeleteAll(translators);
         QLocale::setDefault(locale);
         QCOMPARE(texts, (QStringList{"はい(&Y)", "いいえ(&N)", "OK", "キャンセル"}));
+#ifdef _WIN32
+        QCOMPARE(folderType, QString("ファイル フォルダー"));
+#else
         QCOMPARE(folderType, QString("フォルダー"));
+#endif
         QCOMPARE(date, QString("2024/05/20 9:41"));
     }
 

@@ -248,7 +248,8 @@ private slots:
         QVERIFY(d.DeliverTo(out));
         // The fixtures have no test date: the report says so after the folder.
         const QString report = QString::fromStdString(shown.texts.back());
-        QVERIFY2(report.startsWith("電子納品を書きました: " + out + " (2 地点)\n" + dir_.filePath("survey/a.vkr") +
+        QVERIFY2(report.startsWith("電子納品を書きました: " + QDir::toNativeSeparators(out) + " (2 地点)\n" +
+                                   QDir::toNativeSeparators(dir_.filePath("survey/a.vkr")) +
                                    ": 試験年月日 (見出し 6〜9) が日付になりません"),
                  qPrintable(report));
         const std::string xml = ReadFileBytes((out + "/BORING/TEST/SIT0002/TS000001.XML").toStdString()).value_or("");
@@ -258,7 +259,7 @@ private slots:
         d.FirstSiteBox()->setValue(3);
         shown.answers.push_back(MessageAnswer::No);
         QVERIFY(!d.DeliverTo(out));
-        QCOMPARE(QString::fromStdString(shown.texts.back()), out + ": フォルダがもうあります\n置き換えますか？");
+        QCOMPARE(QString::fromStdString(shown.texts.back()), QDir::toNativeSeparators(out) + ": フォルダがもうあります\n置き換えますか？");
         QVERIFY(!QFile::exists(out + "/BORING/TEST/SIT0003"));
         shown.answers.push_back(MessageAnswer::Yes);
         QVERIFY(d.DeliverTo(out));

@@ -50,9 +50,11 @@ wine cmd /c start "" "$windows_sheet" >/dev/null 2>&1 &
 shown=
 for _ in $(seq 90); do
   sleep 1
-  if xwininfo -root -tree 2>/dev/null | grep -q "$(basename "$sheet")"; then shown=1; break; fi
+  # The main window of the installed program, with its caption (a sheet
+  # opened at start keeps the program's caption until it is changed).
+  if xwininfo -root -tree 2>/dev/null | grep -F '("vosk.exe" "vosk.exe")' | grep -q ' Vosk"'; then shown=1; break; fi
 done
-[ -n "$shown" ] || fail "no window titled with $(basename "$sheet") appeared"
+[ -n "$shown" ] || fail "no window of vosk.exe appeared"
 sleep 3
 import -window root "$shot"
 wineserver -k >/dev/null 2>&1 || true

@@ -15,6 +15,14 @@ wine_prefix() {
   fi
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -u "${IPA_FONTS[@]}" "$WINEPREFIX/drive_c/windows/Fonts/"
+  # Installed as Windows installs a font: its file in the Fonts folder and
+  # its name in the registry, where Qt's FreeType font database (the tool's
+  # headless platform) looks a family's file up. Wine itself lists only the
+  # host's fonts there.
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' font
+  for font in IPAMincho:ipam.ttf IPAPMincho:ipamp.ttf IPAGothic:ipag.ttf IPAPGothic:ipagp.ttf; do
+    wine reg add "$key" /v "${font%%:*} (TrueType)" /d "${font#*:}" /f >/dev/null 2>&1
+  done
 }
 
 # A folder of the fonts for QT_QPA_FONTDIR, as Windows sees it.

@@ -10,6 +10,11 @@ source_dir=$(cd "$3" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
 wine_prefix "$build/wine"
+# One Wine server for the whole run: a program started while the previous
+# server is still shutting down may miss the prefix's user environment and,
+# with it, the Qt platform it is given.
+wineserver -p
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 qt_base=(QT_QPA_PLATFORM=offscreen "QT_QPA_FONTDIR=$(font_folder "$build/fonts")")
 failed=()
 
@@ -20,7 +25,15 @@ suite() {
   wine reg delete "$profile" /f >/dev/null 2>&1
   echo "== $name under Wine"
   wine_qt_env "${qt_base[@]}" "$@"
-  if ! wine "$build/bin/$name.exe"; then failed+=("$name"); fi
+  case $name in
+    vosk_core_tests|vosk_tool_tests|vosk_qt_tests)
+      wine "$build/bin/$name.exe" || failed+=("$name");;
+    *)  # Qt's test log reaches no console under Wine: it goes to a file, shown after.
+      local log=$build/$name.log
+      rm -f "$log"
+      wine "$build/bin/$name.exe" -o "$(winepath -w "$log"),txt" >/dev/null 2>&1 || failed+=("$name")
+      grep -a -A3 '^FAIL!' "$log"; grep -a '^Totals' "$log" || echo "no test log";;
+  esac
 }
 suite vosk_core_tests
 suite vosk_tool_tests

@@ -534,7 +534,8 @@ bool CSiteSectionDlg::DeliverTo(const QString& dir) {
         ShowMessage(r.text);
         return false;
     }
-    std::string text = "電子納品を書きました: " + PathToUtf8(PathFromUtf8(options.dir)) + " (" +
+    // Named with the system's separators, as the warnings after it name the sheets.
+    std::string text = "電子納品を書きました: " + PathToUtf8(PathFromUtf8(options.dir).make_preferred()) + " (" +
                        std::to_string(list_.Count()) + " 地点)";
     for (const std::string& w : r.warnings) text += "\n" + w;
     ShowMessage(text);
