@@ -65,6 +65,21 @@ protected:
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
 #ifdef _WIN32
+    // Under Wine, with both cores busy, a tool's output files were seen held
+    // for a moment after its process had ended (read back empty, or not
+    // removable): wait until nobody holds `file`, at most five seconds.
+    static void WaitUntilFree(const std::filesystem::path& file) {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (h != INVALID_HANDLE_VALUE) {
+                CloseHandle(h);
+                return;
+            }
+            if (GetLastError() != ERROR_SHARING_VIOLATION) return;
+            Sleep(25);
+        }
+    }
+
     // The arguments go as UTF-16, as the command prompt passes them; the
     // output goes to files, so neither stream can block the other. Detached:
     // with a console of its own the tool's console host under Wine holds the
@@ -98,6 +113,7 @@ protected:
         }
         CloseHandle(out);
         CloseHandle(err);
+        for (const char* name : {"stdout", "stderr"}) WaitUntilFree(dir_ / name);
         r.out = ReadFileBytes(dir_ / "stdout").value_or("");
         r.err = ReadFileBytes(dir_ / "stderr").value_or("");
         return r;
