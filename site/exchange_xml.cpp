@@ -192,8 +192,8 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
                            Cp932ToUtf8(hd[heading::kDatePrefix] + hd[heading::kYear] + "/" + hd[heading::kMonth] + "/" + hd[heading::kDay]) + " (空のまま書きます)");
 
     const int rows = CountBlowRows(p.survey);
-    const std::string lastDepth = p.survey.blow[rows][2];
-    const double lastMetres = ParseDecimal(lastDepth) / 100;
+    const double lastCm = ParseDecimal(p.survey.blow[rows][2]);
+    const double lastMetres = lastCm / 100;
 
     x.Open("簡易動的コーン貫入試験データシート情報", " DTD_version=\"03\"");
     x.Open("標題情報", " DTD_version=\"03\"");
@@ -219,7 +219,7 @@ SiteRefusal FormatExchangeXml(const ExchangePoint& p, const SheetSettings& setti
     x.Leaf("標高", Trimmed(hd[heading::kElevation]));
     x.Utf8Leaf("上端深度", "0.00");
     // Rounded half up on the centimetres, which hold the ties exactly.
-    x.Utf8Leaf("下端深度", FormatFixed(std::round(ParseDecimal(lastDepth)) / 100, 2));
+    x.Utf8Leaf("下端深度", FormatFixed(std::round(lastCm) / 100, 2));
     x.Close("位置情報");
     x.Close("標題情報");
 

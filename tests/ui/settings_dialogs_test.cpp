@@ -656,8 +656,7 @@ private slots:
 
         ShowActive(dialog);
         // The system's second editor is there, its first is not.
-        const QString editor = PrintingEditors().at(1);
-        services_.startable = {editor};
+        services_.startable = {PrintingEditors().at(1)};
         MessageRecorder messages;
         Click(&dialog, kOpenAndPrint);
         QCOMPARE(services_.tried, PrintingEditors().mid(0, 2));
